@@ -1,0 +1,18 @@
+# Project-wide compile settings shared by every target.
+
+# __FILE__ relative to the source root: log lines and traces name "after_meeting/model/x.cc",
+# which is also how the simulator tells the module's own lines from the platform's.
+add_compile_options(
+  "-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/="
+  -Wall -Wextra -Wno-unused-parameter)
+
+if(VELMO_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(VELMO_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
+# Every target finds headers from the repository root: "platform/base/variant.h".
+include_directories(${CMAKE_SOURCE_DIR})
