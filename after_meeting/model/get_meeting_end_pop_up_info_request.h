@@ -1,0 +1,31 @@
+// GetMeetingEndPopUpInfoRequest: the one back-end request of the module. It asks for the basic
+// figures of the meeting that just ended and reports them, parsed, to its completion callback.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/sdk/plugin_result.h"
+
+namespace after_meeting {
+
+struct PluginGetMeetingEndPopUpInfoReqInfo {
+  uint64_t subscribe_token = 0;
+  uint64_t meeting_id = 0;
+  std::string sub_meeting_id;
+  uint64_t open_room_num = 0;
+  uint32_t meeting_type = 0;
+  std::string app_uid;
+  uint64_t app_id = 0;
+};
+
+// The SDK's result with the meeting's basic figures (milliseconds, and a plain count).
+struct MeetingEndPopUpInfoResult : public velmosdk::plugin::Result {
+  uint64_t begin_time = 0;
+  uint64_t duration_time = 0;
+  uint64_t join_uid_num = 0;
+  uint64_t join_time = 0;
+  uint64_t cumulative_time = 0;
+};
+
+}  // namespace after_meeting
