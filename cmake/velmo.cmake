@@ -2,8 +2,13 @@
 
 # __FILE__ relative to the source root: log lines and traces name "after_meeting/model/x.cc",
 # which is also how the simulator tells the module's own lines from the platform's.
+# ccache with a base directory hands the compiler paths relative to the build folder, so map
+# that spelling too.
+file(RELATIVE_PATH VELMO_SOURCE_FROM_BUILD ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+string(REGEX REPLACE "/+$" "" VELMO_SOURCE_FROM_BUILD "${VELMO_SOURCE_FROM_BUILD}")
 add_compile_options(
   "-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/="
+  "-fmacro-prefix-map=${VELMO_SOURCE_FROM_BUILD}/="
   -Wall -Wextra -Wno-unused-parameter)
 
 if(VELMO_SANITIZE STREQUAL "address")

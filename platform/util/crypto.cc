@@ -6,7 +6,8 @@ namespace util {
 namespace crypto {
 
 bool Decode64(std::string_view in, std::string* out) {
-  if (!out) return false;
+  // Standard Base64 comes in padded quanta of four; Qt alone would accept a truncated tail.
+  if (!out || in.size() % 4 != 0) return false;
   auto result = QByteArray::fromBase64Encoding(
       QByteArray(in.data(), static_cast<int>(in.size())),
       QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
