@@ -1,32 +1,37 @@
 // velmo_sim: a stand-in meeting client. It loads the after-meeting module the way the client
-// does (dlopen, then the two plain entry points), starts its runtime and plays a meeting
-// against it.
-#include <dlfcn.h>
-
+// does (dlopen, then the two plain entry points), sets the host up from a scenario and plays the
+// meeting, writing what the module did as a trace.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QDir>
+#include <QFile>
 
 #include "platform/base/log.h"
+#include "platform/base/observer.h"
 #include "platform/base/scope_singleton.h"
-#include "platform/framework/controller_manager.h"
-#include "platform/framework/module_runtime.h"
-#include "platform/framework/module_service.h"
-#include "platform/framework/navigation.h"
+#include "platform/framework/localized_strings.h"
+#include "simulator/player.h"
+#include "simulator/scenario.h"
+#include "simulator/trace_writer.h"
 
 namespace {
 
-constexpr char kModuleName[] = "after_meeting";
-constexpr char kContainerUri[] = "velmo://page/after_meeting/close_meeting_conclusion";
+constexpr char kDefaultScenario[] = "host_ends_meeting";
 
 struct Options {
-  std::string module_path;
+  std::string scenario;
   bool headless = false;
+  std::string trace;
+  std::string screenshots;
+  std::string theme = "light";
+  std::string lang = "en";
+  std::string module_path;
   int log_level = 6;
+  bool list = false;
 };
 
 void PrintHelp() {
@@ -35,17 +40,28 @@ void PrintHelp() {
       "                 [--theme light|dark] [--lang CODE] [--module PATH] [--log-level N]\n"
       "                 [--list-scenarios] [--help]\n"
       "\n"
-      "Loads the after-meeting module (libafter_meeting.so) as the meeting client does and\n"
-      "plays a meeting against it.\n"
+      "Plays a meeting scenario against the after-meeting module (libafter_meeting.so), loaded\n"
+      "as the client loads it, and writes what the module did as a trace of JSON lines.\n"
       "\n"
-      "  --module PATH   the module library to load (default: the one beside velmo_sim)\n"
-      "  --headless      no window system: offscreen platform\n"
-      "  --log-level N   the host's log level (default 6: every module line)\n"
-      "  --help          this text\n");
+      "  --scenario FILE    a scenario file, or the name of a bundled one (default: %s)\n"
+      "  --headless         no window system: offscreen platform and a manual clock, so the\n"
+      "                     trace is the same on every run (apart from t_wall_ms)\n"
+      "  --trace FILE|-     where the trace goes ('-': standard output); progress goes to\n"
+      "                     standard error\n"
+      "  --screenshots DIR  where screenshot steps write their PNGs (default: ./screenshots)\n"
+      "  --theme light|dark the theme table (default light)\n"
+      "  --lang CODE        the string table (default en)\n"
+      "  --module PATH      the module library (default: the one beside velmo_sim)\n"
+      "  --log-level N      the host's log level (default 6: every module line is traced)\n"
+      "  --list-scenarios   the bundled scenarios\n"
+      "\n"
+      "Exit status: 0 every step ran and every expect held; 1 an expect failed; 2 a bad command\n"
+      "line or scenario file (one line names the file, the JSON path and what was expected).\n",
+      kDefaultScenario);
 }
 
-// 0: go on; 1: stop with success (help); 2: bad command line.
-int ParseOptions(int argc, char** argv, Options* options) {
+// 0: go on; 1: done (help); 2: bad command line.
+int ParseOptions(int argc, char** argv, Options* o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string* out) {
@@ -61,12 +77,34 @@ int ParseOptions(int argc, char** argv, Options* options) {
       PrintHelp();
       return 1;
     } else if (arg == "--headless") {
-      options->headless = true;
+      o->headless = true;
+    } else if (arg == "--list-scenarios") {
+      o->list = true;
+    } else if (arg == "--scenario") {
+      if (!value(&o->scenario)) return 2;
+    } else if (arg == "--trace") {
+      if (!value(&o->trace)) return 2;
+    } else if (arg == "--screenshots") {
+      if (!value(&o->screenshots)) return 2;
+    } else if (arg == "--theme") {
+      if (!value(&o->theme)) return 2;
+      if (o->theme != "light" && o->theme != "dark") {
+        std::fprintf(stderr, "velmo_sim: --theme takes light or dark\n");
+        return 2;
+      }
+    } else if (arg == "--lang") {
+      if (!value(&o->lang)) return 2;
     } else if (arg == "--module") {
-      if (!value(&options->module_path)) return 2;
+      if (!value(&o->module_path)) return 2;
     } else if (arg == "--log-level") {
       if (!value(&v)) return 2;
-      options->log_level = std::atoi(v.c_str());
+      char* end = nullptr;
+      long level = std::strtol(v.c_str(), &end, 10);
+      if (v.empty() || *end != '\0' || level < 0 || level > 7) {
+        std::fprintf(stderr, "velmo_sim: --log-level takes 0 to 7\n");
+        return 2;
+      }
+      o->log_level = static_cast<int>(level);
     } else {
       std::fprintf(stderr, "velmo_sim: unknown option %s (see --help)\n", arg.c_str());
       return 2;
@@ -75,64 +113,90 @@ int ParseOptions(int argc, char** argv, Options* options) {
   return 0;
 }
 
-void Step(const char* text) { std::printf("velmo_sim: %s\n", text); }
+QStringList BundledScenarios() {
+  QStringList names;
+  for (const QString& f : QDir(":/scenarios").entryList({"*.json"}, QDir::Files, QDir::Name))
+    names << f.chopped(5);
+  return names;
+}
+
+// A file path, or a bundled scenario's name.
+bool LoadScenario(const std::string& name, sim::Scenario* out, sim::ScenarioError* error,
+                  std::string* shown_name) {
+  if (QFile::exists(QString::fromStdString(name))) {
+    *shown_name = name;
+    return sim::LoadScenarioFile(name, out, error);
+  }
+  QFile bundled(QString(":/scenarios/%1.json").arg(QString::fromStdString(name)));
+  *shown_name = name;
+  if (!bundled.open(QIODevice::ReadOnly)) {
+    *error = {"", "no such file or bundled scenario (see --list-scenarios)"};
+    return false;
+  }
+  const QByteArray text = bundled.readAll();
+  if (!sim::ParseScenarioText(text.toStdString(), out, error)) return false;
+  out->file = "bundled:" + name;
+  return true;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  Q_INIT_RESOURCE(scenarios);
   Options options;
   if (int rc = ParseOptions(argc, argv, &options)) return rc == 1 ? 0 : rc;
+  if (options.list) {
+    for (const QString& name : BundledScenarios()) std::printf("%s\n", qPrintable(name));
+    return 0;
+  }
   if (options.headless) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  base::log::SetLogLevel(options.log_level);
 
-  if (options.module_path.empty())
-    options.module_path = (QCoreApplication::applicationDirPath() + "/libafter_meeting.so").toStdString();
-  const std::string module_dir = QFileInfo(QString::fromStdString(options.module_path))
-                                     .absolutePath()
-                                     .toStdString();
-  velmo::AddModuleConfigDirectory(module_dir);
-
-  void* handle = dlopen(options.module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    std::fprintf(stderr, "velmo_sim: cannot load %s: %s\n", options.module_path.c_str(), dlerror());
-    return 2;
+  sim::Scenario scenario;
+  sim::ScenarioError error;
+  std::string shown;
+  if (!LoadScenario(options.scenario.empty() ? kDefaultScenario : options.scenario, &scenario,
+                    &error, &shown)) {
+    std::fprintf(stderr, "velmo_sim: %s: %s\n", shown.c_str(), error.ToString().c_str());
+    return sim::Player::kBadScenario;
   }
-  std::printf("velmo_sim: loaded %s\n", options.module_path.c_str());
-  using EntryPoint = void (*)();
-  auto activate = reinterpret_cast<EntryPoint>(dlsym(handle, "Activate"));
-  auto deactivate = reinterpret_cast<EntryPoint>(dlsym(handle, "Deactivate"));
-  if (!activate || !deactivate) {
-    std::fprintf(stderr, "velmo_sim: the module does not export Activate and Deactivate\n");
-    return 2;
+
+  std::FILE* trace_file = nullptr;
+  if (options.trace == "-") {
+    trace_file = stdout;
+  } else if (!options.trace.empty()) {
+    trace_file = std::fopen(options.trace.c_str(), "w");
+    if (!trace_file) {
+      std::fprintf(stderr, "velmo_sim: cannot write the trace to %s\n", options.trace.c_str());
+      return sim::Player::kBadScenario;
+    }
   }
-  Step("resolved Activate and Deactivate");
 
-  activate();
-  Step("activated");
+  framework::LocalizedStrings::Instance().SetLanguage(options.lang);
+  sim::PlayerOptions player_options;
+  player_options.headless = options.headless;
+  player_options.module_path =
+      options.module_path.empty()
+          ? (QCoreApplication::applicationDirPath() + "/libafter_meeting.so").toStdString()
+          : options.module_path;
+  player_options.screenshots_dir = options.screenshots;
+  player_options.log_level = options.log_level;
 
-  auto* service = framework::module::GetModuleService();
-  framework::module::IModuleRuntime* runtime = service->GetModuleRuntime(kModuleName);
-  if (!runtime) {
-    std::fprintf(stderr, "velmo_sim: the module registered no runtime \"%s\"\n", kModuleName);
-    return 1;
+  int status = sim::Player::kOk;
+  {
+    sim::TraceWriter trace(trace_file);
+    base::observer::ScopedObserver observe(&trace);
+    std::fprintf(stderr, "velmo_sim: playing %s (%s)\n", shown.c_str(), scenario.name.c_str());
+    sim::Player player(scenario, player_options, &trace);
+    status = player.Run(&error);
+    if (status == sim::Player::kBadScenario) {
+      std::fprintf(stderr, "velmo_sim: %s: %s\n", shown.c_str(), error.ToString().c_str());
+    } else {
+      std::fprintf(stderr, "velmo_sim: %zu steps played, %s\n", scenario.steps.size(),
+                   status == sim::Player::kOk ? "every expect held" : "an expect FAILED (see the trace)");
+    }
   }
-  std::printf("velmo_sim: runtime \"%s\" created\n", runtime->GetModuleName().c_str());
-  runtime->Activate();
-  Step("runtime started");
-
-  if (!ControllerManager::Instance()->IsRegisteredForHost(kContainerUri)) {
-    std::fprintf(stderr, "velmo_sim: %s is not registered\n", kContainerUri);
-    return 1;
-  }
-  std::printf("velmo_sim: %s is registered\n", kContainerUri);
-
-  deactivate();
-  Step("deactivated");
-  const bool gone = !ControllerManager::Instance()->IsRegisteredForHost(kContainerUri) &&
-                    !service->HasModuleRuntimeCreator(kModuleName);
-  std::printf("velmo_sim: container and runtime factory %s\n", gone ? "removed" : "STILL PRESENT");
+  if (trace_file && trace_file != stdout) std::fclose(trace_file);
   base::DestroyScopeSingletons();
-  // The library stays loaded until exit, as the client keeps its modules.
-  return gone ? 0 : 1;
+  return status;
 }

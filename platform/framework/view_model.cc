@@ -7,9 +7,21 @@
 
 namespace framework {
 
-ViewModel::ViewModel() = default;
+namespace {
+std::vector<ViewModel*>& Live() {
+  static auto* live = new std::vector<ViewModel*>();
+  return *live;
+}
+}  // namespace
 
-ViewModel::~ViewModel() { ClearRecords(); }
+ViewModel::ViewModel() { Live().push_back(this); }
+
+ViewModel::~ViewModel() {
+  ClearRecords();
+  Live().erase(std::remove(Live().begin(), Live().end(), this), Live().end());
+}
+
+std::vector<ViewModel*> ViewModel::LiveViewModels() { return Live(); }
 
 void ViewModel::BindProp(int prop, PropHandler handler) {
   if (!handler) return;

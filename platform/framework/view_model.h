@@ -46,6 +46,9 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   void SetViewContext(void* context) { view_context_ = context; }
   void* view_context() const { return view_context_; }
 
+  // Every view model alive now, oldest first (the host finds pages' view models by type).
+  static std::vector<ViewModel*> LiveViewModels();
+
   // View-model side.
   void SetPropValue(int prop, Variant value);
   // The last value set for prop, or null.
