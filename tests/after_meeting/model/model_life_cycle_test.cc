@@ -1,6 +1,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,13 +41,10 @@ TEST_F(ModelLifeCycle, PreLeaveSnapshotsTheMeetingBeingLeft) {
          for (const char* key : {lp::kCreatorUid, lp::kCreatorAccountType, lp::kMeetingType,
                                  lp::kDistrict})
            v.Erase(key);
-         v[lp::kIsHost] = false;
-         v[lp::kIsOnlyHost] = false;
-         v[lp::kRoleType] = 3;
-         v[lp::kMeetingCode] = "881234567";
-         v[lp::kSubMeetingId] = "";
-         v[lp::kDismissTimeOut] = 10;
-         v[lp::kShowRecord] = true;
+         const Variant changes = V(R"({"is_host": false, "is_only_host": false, "role_type": 3,
+             "meeting_code": "881234567", "sub_meeting_id": "", "dismiss_time_out": 10,
+             "show_record": true})");
+         for (const auto& [key, value] : changes.AsMap()) v[key] = value;
        },
        R"({"meeting_id": "8812345678", "sub_meeting_id": "0", "room_id": "4242",
            "need_erase": false})"},
@@ -189,14 +188,18 @@ TEST_F(ModelLifeCycle, MeetingStartsClearWhatTheLastMeetingLeft) {
   }
 }
 
-TEST_F(ModelLifeCycle, JoinCompleteHidesALingeringPageAndQueriesTheBanner) {
-  member_query_->SetAnswer(h::member_query::kCallIsSelfHostOrCoHost, true, true);
+TEST_F(ModelLifeCycle, JoinCompleteHidesALingeringPageAndQueriesTheBannerForHosts) {
   facts_.sub_meeting_id = "p-9";
   SetFacts();
-  const bool kVisible[] = {false, true};
-  for (bool visible : kVisible) {
-    SCOPED_TRACE(visible);
-    Variant flag = visible;
+  struct Case {
+    bool visible;
+    Variant host_or_co_host;  // the member query's answer
+  };
+  const Case kCases[] = {{false, true}, {true, true}, {false, false}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.visible) + c.host_or_co_host.ToString());
+    member_query_->SetAnswer(h::member_query::kCallIsSelfHostOrCoHost, true, c.host_or_co_host);
+    const Variant flag = c.visible;
     CallModel(kCallSetConclusionPageVisible, &flag);
     app_->ClearCalls();
     banner_->ClearCalls();
@@ -205,40 +208,23 @@ TEST_F(ModelLifeCycle, JoinCompleteHidesALingeringPageAndQueriesTheBanner) {
     meeting_->Fire(h::meeting::kEventJoinComplete, nullptr);
 
     const auto hides = app_->CallsOf(h::after_meeting_app::kCallSetConclusionVisible);
-    ASSERT_EQ(hides.size(), visible ? 1u : 0u);
-    if (visible) EXPECT_EQ(hides[0].params, V(R"({"visible": false})"));
+    ASSERT_EQ(hides.size(), c.visible ? 1u : 0u);
+    if (c.visible) EXPECT_EQ(hides[0].params, V(R"({"visible": false})"));
     EXPECT_EQ(rec_.HasLog("[After meeting] - join meeting but conclusion_view is visible, check it."),
-              visible);
+              c.visible);
     const auto queries = banner_->CallsOf(h::banner::kCallQueryBanner);
-    ASSERT_EQ(queries.size(), 1u);
-    EXPECT_EQ(queries[0].params, V(R"({"template_key": "meeting_summary_guide",
-        "meeting_id": "8812345678", "sub_meeting_id": "p-9"})"));
-    EXPECT_TRUE(rec_.HasLog("query historical banner with template_key: meeting_summary_guide"));
-  }
-}
-
-TEST_F(ModelLifeCycle, HostChangesQueryTheBannerOnlyForHostsAndCoHosts) {
-  struct Case {
-    const char* name;
-    bool answered;
-    Variant answer;
-    bool queried;
-  };
-  const Case kCases[] = {{"host or co-host", true, true, true},
-                         {"participant", true, false, false},
-                         {"no answer", false, true, false}};
-  for (int event : {h::member::kEventHostChanged, h::member::kEventCoHostChanged}) {
-    for (const Case& c : kCases) {
-      SCOPED_TRACE(std::string(c.name) + " " + std::to_string(event));
-      member_query_->SetAnswer(h::member_query::kCallIsSelfHostOrCoHost, c.answered, c.answer);
-      banner_->ClearCalls();
-      members_->Fire(event, nullptr);
-      const auto queries = banner_->CallsOf(h::banner::kCallQueryBanner);
-      ASSERT_EQ(queries.size(), c.queried ? 1u : 0u);
-      // No sub-meeting id: the key is left out.
-      if (c.queried) EXPECT_FALSE(queries[0].params.Has(h::banner::kKeySubMeetingId));
+    ASSERT_EQ(queries.size(), c.host_or_co_host.AsBoolean() ? 1u : 0u);
+    if (!queries.empty()) {
+      EXPECT_EQ(queries[0].params, V(R"({"template_key": "meeting_summary_guide",
+          "meeting_id": "8812345678", "sub_meeting_id": "p-9"})"));
+      EXPECT_TRUE(rec_.HasLog("query historical banner with template_key: meeting_summary_guide"));
     }
   }
+  // Either member event asks again.
+  members_->Fire(h::member::kEventHostChanged, nullptr);
+  member_query_->SetAnswer(h::member_query::kCallIsSelfHostOrCoHost, true, true);
+  members_->Fire(h::member::kEventCoHostChanged, nullptr);
+  EXPECT_EQ(banner_->CallsOf(h::banner::kCallQueryBanner).size(), 1u);
 }
 
 TEST_F(ModelLifeCycle, WindowDeactivationShowsTheSummaryPageAfterShouldShow) {
@@ -263,35 +249,29 @@ TEST_F(ModelLifeCycle, WindowDeactivationShowsTheSummaryPageAfterShouldShow) {
 }
 
 TEST_F(ModelLifeCycle, EverySubscriptionEndsWithUnInitOrDestruction) {
-  struct Source {
-    testing_support::ScriptableHostModel* model;
-    std::vector<int> events;
-  };
-  const Source kSources[] = {
-      {meeting_.get(), {1, 29, 13, 48, 2}},
-      {app_.get(), {1, 3, 7, 11, 8, 14, 9, 12, 13, 15}},
-      {notification_.get(), {20410101}},
-      {record_state_.get(), {23}},
-      {banner_.get(), {6}},
-      {members_.get(), {6, 7}},
+  const std::pair<testing_support::ScriptableHostModel*, std::vector<int>> kSources[] = {
+      {meeting_.get(), {1, 29, 13, 48, 2}},    {app_.get(), {1, 3, 7, 11, 8, 14, 9, 12, 13, 15}},
+      {notification_.get(), {20410101}},      {record_state_.get(), {23}},
+      {banner_.get(), {6}},                    {members_.get(), {6, 7}},
       {window_.get(), {14}},
   };
-  for (const Source& s : kSources) {
-    EXPECT_EQ(s.model->SubscriberCount(), static_cast<int>(s.events.size())) << s.model->type();
-    for (int event : s.events) EXPECT_EQ(s.model->SubscriberCount(event), 1) << event;
+  for (const auto& [source, events] : kSources) {
+    EXPECT_EQ(source->SubscriberCount(), static_cast<int>(events.size())) << source->type();
+    for (int event : events) EXPECT_EQ(source->SubscriberCount(event), 1) << event;
   }
   EXPECT_EQ(AfterMeetingService::GetInstance()->delegate(), model_.get());
+  auto none_left = [&] {
+    for (const auto& [source, events] : kSources) EXPECT_EQ(source->SubscriberCount(), 0);
+  };
 
   model_->UnInit();
-  for (const Source& s : kSources) EXPECT_EQ(s.model->SubscriberCount(), 0) << s.model->type();
+  none_left();
   EXPECT_EQ(AfterMeetingService::GetInstance()->delegate(), nullptr);
-
   // A model that goes without UnInit takes its subscriptions with it.
   StartModel();
   model_.reset();
-  for (const Source& s : kSources) EXPECT_EQ(s.model->SubscriberCount(), 0) << s.model->type();
+  none_left();
   PreLeave();
-
   // A host model missing at Init is skipped.
   testing_support::RemoveHostModel(h::inmeeting_window::kModel);
   StartModel();

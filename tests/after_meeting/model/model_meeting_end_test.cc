@@ -113,16 +113,6 @@ TEST_F(ModelMeetingEnd, BusinessCodeMinus100IsAskedAgainOnceAtOnce) {
   }
 }
 
-TEST_F(ModelMeetingEnd, FailedRequestsReachThePageUnchanged) {
-  // No entry for the meeting: the back end answers 404.
-  ASSERT_TRUE(AskForInfo(R"({"meeting_id": 1})"));
-  ASSERT_TRUE(WaitForResponses(1));
-  const auto fired = Fired(kEventAfterMeetingConclusionInfo);
-  ASSERT_EQ(fired.size(), 1u);
-  EXPECT_EQ(fired[0].GetInt32(conclusion_info::kStatusCode), 404);
-  EXPECT_EQ(fired[0].Get(conclusion_info::kBasicInfo).GetUInt64(conclusion_info::kBeginTime, 1), 0u);
-}
-
 TEST_F(ModelMeetingEnd, CompletionAfterUnInitDoesNotReachTheModel) {
   backend_.SetMeeting("8812345678", V(kEntry).ToJson());
   ASSERT_TRUE(AskForInfo(R"({"meeting_id": 8812345678})"));
