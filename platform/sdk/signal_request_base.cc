@@ -132,15 +132,16 @@ void VelmoSignalRequestBase::Send() {
     VLOG(1) << "[signal request] a request is sent only once";
     return;
   }
+  auto flight = std::make_shared<InFlight>(std::move(self));
   if (OnMainThread()) {
-    SendOnMainThread();
+    SendOnMainThread(std::move(flight));
   } else {
-    QMetaObject::invokeMethod(app, [self] { self->SendOnMainThread(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [this, flight] { SendOnMainThread(flight); }, Qt::QueuedConnection);
   }
 }
 
-void VelmoSignalRequestBase::SendOnMainThread() {
-  auto flight = std::make_shared<InFlight>(shared_from_this());
+void VelmoSignalRequestBase::SendOnMainThread(std::shared_ptr<InFlight> flight) {
   const QUrl url(QString::fromStdString(url_), QUrl::StrictMode);
   const bool http = url.scheme() == "http" || url.scheme() == "https";
   if (!url.isValid() || !http || url.host().isEmpty() || !IsKnownMethod(method_)) {
