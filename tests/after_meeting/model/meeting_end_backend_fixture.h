@@ -60,12 +60,16 @@ inline PluginGetMeetingEndPopUpInfoReqInfo MakeInfo(uint64_t meeting_id) {
 class MeetingEndBackendTest : public ::testing::Test {
  protected:
   static constexpr char kResponseLine[] = "[After meeting] get-conclusion-info resp - meeting_id: ";
+  // Loaded sanitizer runs must never time out by accident; a test that wants the time-out sets
+  // kShortTimeoutMs, well below the back end's 3 s "slow" delay.
+  static constexpr int kPatientTimeoutMs = 5000;
+  static constexpr int kShortTimeoutMs = 200;
 
   void SetUp() override {
     ASSERT_TRUE(backend_.Start());
     backend_.SetSlowDelayMs(3000);
     velmosdk::utils::environment::SetCgiBaseUrl(backend_.BaseUrl());
-    velmosdk::utils::environment::SetRequestTimeoutMs(200);
+    velmosdk::utils::environment::SetRequestTimeoutMs(kPatientTimeoutMs);
     service_ = AfterMeetingService::GetInstance();
     service_->SetDelegate(&delegate_);
   }

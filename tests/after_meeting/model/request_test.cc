@@ -138,8 +138,8 @@ TEST_F(MeetingEndRequest, FailuresReachTheDelegateOnceWithZeroFiguresAndTheirLin
       {104, "not_json", 0, 200, -1, "response is not a JSON envelope", "null", false, false},
       {105, "payload_not_object", 0, 200, 0, "", "[]", false, true},
       {106, "info_array", 0, 200, 0, "", nullptr, true, true},
-      {107, "slow", 0, -2, -1, "request timed out", "null", false, false},
-      {108, "drop", 0, -1, -1, "connection failed", "null", false, false},
+      {107, "slow", 0, VELMO_CGI::kStatusTimedOut, -1, "request timed out", "null", false, false},
+      {108, "drop", 0, VELMO_CGI::kStatusConnectionFailed, -1, "connection failed", "null", false, false},
       {109, "http_500", 0, 500, -1, "http status 500", "null", false, false},
       {110, "no_token", 0, 401, -1, "http status 401", "null", false, false},
       {111, nullptr, 0, 404, -1, "http status 404", "null", false, false},
@@ -156,6 +156,8 @@ TEST_F(MeetingEndRequest, FailuresReachTheDelegateOnceWithZeroFiguresAndTheirLin
     }
     recorder_.Clear();
     delegate_.calls.clear();
+    velmosdk::utils::environment::SetRequestTimeoutMs(
+        c.status_code == VELMO_CGI::kStatusTimedOut ? kShortTimeoutMs : kPatientTimeoutMs);
     service_->GetMeetingEndPopUpInfo(MakeInfo(c.meeting_id), &delegate_);
     ASSERT_TRUE(WaitForResponses(1));
 
