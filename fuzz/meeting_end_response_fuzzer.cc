@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The bytes as a whole response body, and as the payload itself, so that object-shaped input
   // reaches the figures directly.
   VELMO_CGI::CgiResult envelope;
-  if (VELMO_CGI::VelmoSignalRequestBase::ParseEnvelope(bytes, &envelope)) HandPayload(envelope.data);
+  if (VELMO_CGI::VelmoSignalRequestBase::ParseEnvelope(bytes, &envelope))
+    HandPayload(envelope.data);
   base::json::JsonValue payload;
   if (base::json::JsonValue::Parse(bytes, &payload)) HandPayload(payload);
   return 0;

@@ -8,9 +8,10 @@
 
 // Read by the sanitizer runtimes of the asan and tsan presets. Qt's offscreen platform plug-in
 // keeps a few objects past exit, and the threads of Qt (network, D-Bus) and of the prebuilt HTTP
-// server library synchronise in code that ThreadSanitizer cannot see; neither is ours to fix. Run, for example:
+// server library synchronise in code that ThreadSanitizer cannot see; neither is ours to fix.
+// A thread-sanitizer run, for example:
 //   cmake --preset tsan && cmake --build --preset tsan --target model_tests -j2 &&
-//   build/tsan/out/model_tests
+//   ctest --preset tsan -R 'AfterMeeting|MeetingEnd|NumericString'
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
   return "leak:libqoffscreen.so\n"
          "leak:QScreen::QScreen\n"

@@ -88,8 +88,9 @@ class VelmoSignalRequestBase::InFlight {
     std::shared_ptr<VelmoSignalRequestBase> request = std::move(request_);
     if (!request) return;
     if (!result.success) {
-      VLOG(3) << "[signal request] " << QUrl(QString::fromStdString(request->url_)).path().toStdString()
-              << " failed: status " << result.status_code << ", " << result.msg;
+      const QUrl url(QString::fromStdString(request->url_));
+      VLOG(3) << "[signal request] " << url.path().toStdString() << " failed: status "
+              << result.status_code << ", " << result.msg;
     }
     request->HandleBizResponse(result);
     g_in_flight.fetch_sub(1);
@@ -161,7 +162,8 @@ void VelmoSignalRequestBase::SendOnMainThread(std::shared_ptr<InFlight> flight) 
                                          velmosdk::utils::environment::GetAccountToken()));
   }
   if (subscribe_token_ != 0) {
-    request.setRawHeader("X-Velmo-Subscribe-Token", QByteArray::number(qulonglong(subscribe_token_)));
+    request.setRawHeader("X-Velmo-Subscribe-Token",
+                         QByteArray::number(static_cast<qulonglong>(subscribe_token_)));
   }
   const QByteArray body = QByteArray::fromStdString(body_);
   QNetworkAccessManager* manager = Manager();

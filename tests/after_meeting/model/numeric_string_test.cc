@@ -35,7 +35,8 @@ TEST(NumericString, AcceptsDigitsOnePointAndALeadingMinusOnly) {
       {"1,000", 0},
       {"\xD9\xA1", 0},  // a non-ASCII digit
   };
-  for (const auto& c : kCases) EXPECT_EQ(NumericStringToUInt64(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : kCases)
+    EXPECT_EQ(NumericStringToUInt64(c.text), c.value) << '"' << c.text << '"';
   // A NUL inside the view is a character like any other.
   EXPECT_EQ(NumericStringToUInt64(std::string_view("1\0" "2", 3)), 0u);
 }
