@@ -88,8 +88,9 @@ class VelmoSignalRequestBase::InFlight {
     std::shared_ptr<VelmoSignalRequestBase> request = std::move(request_);
     if (!request) return;
     if (!result.success) {
-      VLOG(3) << "[signal request] " << QUrl(QString::fromStdString(request->url_)).path().toStdString()
-              << " failed: status " << result.status_code << ", " << result.msg;
+      const QUrl url(QString::fromStdString(request->url_));
+      VLOG(3) << "[signal request] " << url.path().toStdString() << " failed: status "
+              << result.status_code << ", " << result.msg;
     }
     request->HandleBizResponse(result);
     g_in_flight.fetch_sub(1);
@@ -132,15 +133,16 @@ void VelmoSignalRequestBase::Send() {
     VLOG(1) << "[signal request] a request is sent only once";
     return;
   }
+  auto flight = std::make_shared<InFlight>(std::move(self));
   if (OnMainThread()) {
-    SendOnMainThread();
+    SendOnMainThread(std::move(flight));
   } else {
-    QMetaObject::invokeMethod(app, [self] { self->SendOnMainThread(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [this, flight] { SendOnMainThread(flight); }, Qt::QueuedConnection);
   }
 }
 
-void VelmoSignalRequestBase::SendOnMainThread() {
-  auto flight = std::make_shared<InFlight>(shared_from_this());
+void VelmoSignalRequestBase::SendOnMainThread(std::shared_ptr<InFlight> flight) {
   const QUrl url(QString::fromStdString(url_), QUrl::StrictMode);
   const bool http = url.scheme() == "http" || url.scheme() == "https";
   if (!url.isValid() || !http || url.host().isEmpty() || !IsKnownMethod(method_)) {
@@ -160,7 +162,8 @@ void VelmoSignalRequestBase::SendOnMainThread() {
                                          velmosdk::utils::environment::GetAccountToken()));
   }
   if (subscribe_token_ != 0) {
-    request.setRawHeader("X-Velmo-Subscribe-Token", QByteArray::number(qulonglong(subscribe_token_)));
+    request.setRawHeader("X-Velmo-Subscribe-Token",
+                         QByteArray::number(static_cast<qulonglong>(subscribe_token_)));
   }
   const QByteArray body = QByteArray::fromStdString(body_);
   QNetworkAccessManager* manager = Manager();

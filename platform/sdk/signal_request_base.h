@@ -85,7 +85,7 @@ class VelmoSignalRequestBase : public std::enable_shared_from_this<VelmoSignalRe
 
  private:
   class InFlight;
-  void SendOnMainThread();
+  void SendOnMainThread(std::shared_ptr<InFlight> flight);
 
   std::string url_;
   int method_ = kGet;

@@ -1,6 +1,5 @@
-// A fixture for the meeting-end request and the service: the embedded back end on loopback, the
-// client pointed at it with a short time-out, a recording delegate attached to the service, and
-// the module's log lines captured.
+// The embedded back end on loopback, the client pointed at it, a recording delegate attached to
+// the service and the module's log lines captured.
 #pragma once
 
 #include <string>
@@ -8,11 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 #include "after_meeting/model/after_meeting_service.h"
-#include "after_meeting/model/get_meeting_end_pop_up_info_request.h"
-#include "platform/base/json.h"
 #include "platform/sdk/environment.h"
 #include "platform/testing/data_center_backend.h"
 #include "platform/testing/recorder.h"
@@ -21,27 +21,22 @@
 namespace after_meeting {
 namespace test {
 
-class RecordingDelegate : public IAfterMeetingServiceDelegate {
- public:
+struct RecordingDelegate : IAfterMeetingServiceDelegate {
   struct Call {
     PluginGetMeetingEndPopUpInfoReqInfo info;
-    bool is_meeting_end_result = false;
     MeetingEndPopUpInfoResult result;
+    bool on_main_thread = false;
   };
   void OnGetMeetingEndPopUpInfo(const PluginGetMeetingEndPopUpInfoReqInfo& info,
                                 const Result* result) override {
-    Call call;
-    call.info = info;
-    if (auto* record = dynamic_cast<const MeetingEndPopUpInfoResult*>(result)) {
-      call.is_meeting_end_result = true;
-      call.result = *record;
-    }
-    calls.push_back(std::move(call));
+    auto* record = dynamic_cast<const MeetingEndPopUpInfoResult*>(result);
+    ASSERT_NE(record, nullptr);
+    calls.push_back({info, *record, QThread::currentThread() == qApp->thread()});
   }
   std::vector<Call> calls;
 };
 
-inline base::json::JsonValue Json(const char* text) {
+inline base::json::JsonValue Json(std::string_view text) {
   base::json::JsonValue value;
   EXPECT_TRUE(base::json::JsonValue::Parse(text, &value)) << text;
   return value;
@@ -60,13 +55,16 @@ inline PluginGetMeetingEndPopUpInfoReqInfo MakeInfo(uint64_t meeting_id) {
 class MeetingEndBackendTest : public ::testing::Test {
  protected:
   static constexpr char kResponseLine[] = "[After meeting] get-conclusion-info resp - meeting_id: ";
+  // Loaded sanitizer runs must never time out by accident; the short time-out is for the "slow"
+  // meeting, which the back end answers after 3 s.
+  static constexpr int kPatientTimeoutMs = 5000;
+  static constexpr int kShortTimeoutMs = 200;
 
   void SetUp() override {
     ASSERT_TRUE(backend_.Start());
     backend_.SetSlowDelayMs(3000);
     velmosdk::utils::environment::SetCgiBaseUrl(backend_.BaseUrl());
-    velmosdk::utils::environment::SetRequestTimeoutMs(200);
-    service_ = AfterMeetingService::GetInstance();
+    velmosdk::utils::environment::SetRequestTimeoutMs(kPatientTimeoutMs);
     service_->SetDelegate(&delegate_);
   }
   void TearDown() override {
@@ -76,7 +74,7 @@ class MeetingEndBackendTest : public ::testing::Test {
     velmosdk::utils::environment::SetRequestTimeoutMs(0);
   }
 
-  // Runs the loop until `count` completions in all went through the service's callback.
+  // Until `count` completions have gone through the service and the layer let go of them.
   bool WaitForResponses(int count) {
     return testing_support::RunLoopUntil([&] {
       return recorder_.CountLog(kResponseLine, /*prefix=*/true) >= count &&
@@ -84,15 +82,15 @@ class MeetingEndBackendTest : public ::testing::Test {
     });
   }
 
-  // The module's own lines, as (level, text). A build through ccache with a base directory names
-  // sources relative to the build directory ("../../after_meeting/..."), hence the "../" skip.
+  // The module's own lines as (level, text). Built through ccache with a base directory, sources
+  // are named from the build directory ("../../after_meeting/...").
   std::vector<std::pair<int, std::string>> ModuleLines() const {
     std::vector<std::pair<int, std::string>> lines;
     for (const auto& fields : recorder_.Of("log")) {
-      const std::string file_name = fields.GetString("file");
-      std::string_view file = file_name;
-      while (file.substr(0, 3) == "../") file.remove_prefix(3);
-      if (file.substr(0, 14) == "after_meeting/")
+      const std::string file = fields.GetString("file");
+      std::string_view path = file;
+      while (path.substr(0, 3) == "../") path.remove_prefix(3);
+      if (path.substr(0, 14) == "after_meeting/")
         lines.emplace_back(fields.GetInt32("level"), fields.GetString("text"));
     }
     return lines;
@@ -101,7 +99,7 @@ class MeetingEndBackendTest : public ::testing::Test {
   testing_support::Recorder recorder_;
   testing_support::DataCenterBackend backend_;
   RecordingDelegate delegate_;
-  AfterMeetingService* service_ = nullptr;
+  AfterMeetingService* service_ = AfterMeetingService::GetInstance();
 };
 
 }  // namespace test

@@ -16,7 +16,6 @@ TEST(NumericString, AcceptsDigitsOnePointAndALeadingMinusOnly) {
     uint64_t value;
   } kCases[] = {
       {"", 0},
-      {"0", 0},
       {"1767225600", 1767225600},
       {"007", 7},
       {"18446744073709551615", kMax},
@@ -24,24 +23,20 @@ TEST(NumericString, AcceptsDigitsOnePointAndALeadingMinusOnly) {
       {"3.9", 3},                      // stops at the point
       {"5.", 5},
       {"-1", kMax},  // passes the check, wraps as unsigned
-      {"-0", 0},
       {"-18446744073709551615", 1},
       {"-", 0},
       {".", 0},
-      {".5", 0},
       {"-.5", 0},
       {"1.2.3", 0},  // second point
       {"1a", 0},
-      {"a1", 0},
       {"1-", 0},
-      {"--1", 0},
       {"+1", 0},
       {" 1", 0},
-      {"1 ", 0},
       {"1,000", 0},
       {"\xD9\xA1", 0},  // a non-ASCII digit
   };
-  for (const auto& c : kCases) EXPECT_EQ(NumericStringToUInt64(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : kCases)
+    EXPECT_EQ(NumericStringToUInt64(c.text), c.value) << '"' << c.text << '"';
   // A NUL inside the view is a character like any other.
   EXPECT_EQ(NumericStringToUInt64(std::string_view("1\0" "2", 3)), 0u);
 }
