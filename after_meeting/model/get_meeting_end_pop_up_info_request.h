@@ -1,11 +1,19 @@
 // GetMeetingEndPopUpInfoRequest: the one back-end request of the module. It asks for the basic
 // figures of the meeting that just ended and reports them, parsed, to its completion callback.
+//
+//   auto request = std::make_shared<GetMeetingEndPopUpInfoRequest>();
+//   request->SetRequestInfo(info);
+//   request->Run([request](const Result* result) { ... });   // a MeetingEndPopUpInfoResult
+//
+// Filled once and run once; completes on the main thread.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "platform/base/json.h"
 #include "platform/sdk/plugin_result.h"
+#include "platform/sdk/signal_request.h"
 
 namespace after_meeting {
 
@@ -26,6 +34,26 @@ struct MeetingEndPopUpInfoResult : public velmosdk::plugin::Result {
   uint64_t join_uid_num = 0;
   uint64_t join_time = 0;
   uint64_t cumulative_time = 0;
+};
+
+class GetMeetingEndPopUpInfoRequest : public velmosdk::plugin::VelmoSignalRequest {
+ public:
+  GetMeetingEndPopUpInfoRequest();
+  ~GetMeetingEndPopUpInfoRequest() override;
+
+  GetMeetingEndPopUpInfoRequest& SetRequestInfo(const PluginGetMeetingEndPopUpInfoReqInfo& info);
+
+  void PrintResponseData(const velmosdk::plugin::Result& result) override;
+  // Always hands a MeetingEndPopUpInfoResult to the callback; its figures stay 0 unless the
+  // answer succeeded with business code 0 and an "info" object.
+  void HandleBizResponse(bool success, const velmosdk::plugin::Result& result,
+                         const base::json::JsonValue& data) override;
+
+ protected:
+  using VelmoSignalRequest::HandleBizResponse;
+
+ private:
+  static bool ParseBasicInfo(const base::json::JsonValue& data, MeetingEndPopUpInfoResult* record);
 };
 
 }  // namespace after_meeting

@@ -1,0 +1,23 @@
+#include "platform/testing/run_loop.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace testing_support {
+
+bool RunLoopUntil(const std::function<bool()>& done, int max_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  // Wakes the blocked loop now and then so that the deadline and done() are checked.
+  QTimer wake;
+  wake.start(5);
+  while (!done()) {
+    if (clock.hasExpired(max_ms)) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
+
+}  // namespace testing_support
