@@ -17,10 +17,16 @@ namespace {
 
 constexpr char kFocusVisibleProperty[] = "vl_focus_visible";
 
+// Qt caches an interface from the moment a widget is first shown, before a page makes it
+// activatable; so the role and the press action are decided on every query.
 class ActivatableAccessible : public QAccessibleWidget {
  public:
-  explicit ActivatableAccessible(QWidget* widget)
-      : QAccessibleWidget(widget, QAccessible::Button) {}
+  explicit ActivatableAccessible(QWidget* widget) : QAccessibleWidget(widget) {}
+
+  QAccessible::Role role() const override {
+    if (Activatable* a = activatable(); a && a->IsKeyboardActivatable()) return QAccessible::Button;
+    return qobject_cast<QLabel*>(widget()) ? QAccessible::StaticText : QAccessible::Client;
+  }
 
   QString text(QAccessible::Text t) const override {
     QString out = QAccessibleWidget::text(t);
@@ -31,19 +37,24 @@ class ActivatableAccessible : public QAccessibleWidget {
   }
 
   QStringList actionNames() const override {
-    return QAccessibleWidget::actionNames() << pressAction();
+    QStringList names = QAccessibleWidget::actionNames();
+    if (Activatable* a = activatable(); a && a->IsKeyboardActivatable()) names << pressAction();
+    return names;
   }
 
   void doAction(const QString& name) override {
-    if (name != pressAction()) return QAccessibleWidget::doAction(name);
-    if (auto* activatable = dynamic_cast<Activatable*>(widget())) activatable->Click();
+    Activatable* a = activatable();
+    if (name != pressAction() || !a || !a->IsKeyboardActivatable())
+      return QAccessibleWidget::doAction(name);
+    a->Click();
   }
+
+ private:
+  Activatable* activatable() const { return dynamic_cast<Activatable*>(widget()); }
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
-  auto* activatable = dynamic_cast<Activatable*>(object);
-  if (!activatable || !activatable->IsKeyboardActivatable() || !object->isWidgetType())
-    return nullptr;
+  if (!object || !object->isWidgetType() || !dynamic_cast<Activatable*>(object)) return nullptr;
   return new ActivatableAccessible(static_cast<QWidget*>(object));
 }
 

@@ -1,0 +1,92 @@
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+#include "platform/widgets/qf_label.h"
+#include "tests/platform/widgets_test_support.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quarterly planning review with the regional sales teams");
+
+TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
+  QFLabel label;
+  label.resize(120, 20);
+  label.show();  // resize events reach shown widgets only
+  label.SetElideText(kTitle, Qt::ElideRight);
+  const QFontMetrics metrics = label.fontMetrics();
+
+  EXPECT_TRUE(label.IsElided());
+  EXPECT_TRUE(label.text().endsWith(QChar(0x2026))) << label.text().toStdString();
+  EXPECT_TRUE(kTitle.startsWith(label.text().chopped(1)));
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 120);
+  EXPECT_EQ(label.toolTip(), kTitle);
+  EXPECT_EQ(label.accessibleName(), kTitle);
+  EXPECT_EQ(label.FullText(), kTitle);
+  const QString narrow = label.text();
+
+  label.resize(240, 20);
+  EXPECT_GT(label.text().size(), narrow.size());
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 240);
+
+  // Wide enough: the whole text, and the tool tip it set goes away.
+  label.resize(metrics.horizontalAdvance(kTitle) + 10, 20);
+  EXPECT_EQ(label.text(), kTitle);
+  EXPECT_FALSE(label.IsElided());
+  EXPECT_TRUE(label.toolTip().isEmpty());
+
+  // A fixed width that the label has not been resized to yet is taken by AdjustElideContent.
+  label.setFixedWidth(100);
+  label.AdjustElideContent();
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 100);
+}
+
+TEST(QFLabelTest, ModesFollowQtElideModes) {
+  struct Case {
+    int mode;
+    bool keeps_start;
+    bool keeps_end;
+  };
+  const Case cases[] = {
+      {Qt::ElideLeft, false, true},
+      {Qt::ElideRight, true, false},
+      {Qt::ElideMiddle, true, true},
+  };
+  for (const Case& c : cases) {
+    QFLabel label;
+    label.resize(150, 20);
+    label.SetElideText(kTitle, c.mode);
+    EXPECT_EQ(label.text().startsWith(kTitle.left(3)), c.keeps_start) << c.mode;
+    EXPECT_EQ(label.text().endsWith(kTitle.right(3)), c.keeps_end) << c.mode;
+  }
+  QFLabel none;
+  none.resize(50, 20);
+  none.SetElideText(kTitle, Qt::ElideNone);
+  EXPECT_EQ(none.text(), kTitle);
+
+  // A style sheet's font reaches the label after its text: the text is elided again.
+  QFLabel styled;
+  styled.resize(150, 20);
+  styled.SetElideText(kTitle, Qt::ElideRight);
+  QssSetter::SetStyle(&styled, "", QssStyle().FontSize(20));
+  styled.ensurePolished();
+  EXPECT_LE(QFontMetrics(styled.font()).horizontalAdvance(styled.text()), 150);
+}
+
+TEST(QFLabelTest, PageToolTipSurvivesAndSetTextEndsElision) {
+  QFLabel label;
+  label.resize(400, 20);
+  label.show();
+  label.setToolTip(QStringLiteral("set by the page"));
+  label.SetElideText(QStringLiteral("short"), Qt::ElideRight);
+  EXPECT_EQ(label.toolTip(), QStringLiteral("set by the page"));
+
+  label.resize(60, 20);
+  label.SetText(kTitle);
+  EXPECT_EQ(label.text(), kTitle);
+  EXPECT_EQ(label.accessibleName(), kTitle);
+  label.resize(50, 20);
+  EXPECT_EQ(label.text(), kTitle);
+}
+
+}  // namespace
