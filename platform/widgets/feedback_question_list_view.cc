@@ -45,6 +45,8 @@ QWidget* FeedbackQuestionListView::Build(QWidget* parent) {
   frame_ = new QFWidget(parent);
   frame_->setObjectName(QStringLiteral("feedback_question_list"));
   frame_->setFixedWidth(width_);
+  // As tall as its rows, never stretched by the page's layout.
+  frame_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   new velmo_widgets::FlowLayout(frame_, kSpacing, kSpacing);
   return frame_;
 }
