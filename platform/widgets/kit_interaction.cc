@@ -30,10 +30,15 @@ class ActivatableAccessible : public QAccessibleWidget {
 
   QString text(QAccessible::Text t) const override {
     QString out = QAccessibleWidget::text(t);
-    if (t == QAccessible::Name && out.isEmpty()) {
-      if (auto* label = qobject_cast<QLabel*>(widget())) out = label->text();
+    if (t != QAccessible::Name || !out.isEmpty()) return out;
+    if (Activatable* a = activatable()) out = a->AccessibleText();
+    if (!out.isEmpty()) return out;
+    // A row of icon and text labels is named by its texts.
+    QStringList texts;
+    for (const QLabel* label : widget()->findChildren<QLabel*>()) {
+      if (label->isVisibleTo(widget()) && !label->text().isEmpty()) texts << label->text();
     }
-    return out;
+    return texts.join(QLatin1Char(' '));
   }
 
   QStringList actionNames() const override {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QPointer>
+#include <QString>
 
 #include "platform/base/variant.h"
 
@@ -27,6 +28,9 @@ class Activatable {
   virtual bool IsKeyboardActivatable() const = 0;
   // Runs the click callbacks as a mouse click would.
   virtual void Click() = 0;
+  // The accessible name when none was set: the control's whole visible text; empty lets the
+  // texts of its child labels name it.
+  virtual QString AccessibleText() const { return QString(); }
 };
 
 class ClickCallbacks {

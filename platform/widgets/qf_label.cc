@@ -18,16 +18,36 @@ QFLabel::~QFLabel() = default;
 void QFLabel::SetText(const QString& text) {
   full_text_ = text;
   elide_mode_ = Qt::ElideNone;
-  setText(text);
-  setAccessibleName(text);
+  Show(text);
 }
 
 void QFLabel::SetElideText(const QString& text, int mode) {
   full_text_ = text;
   elide_mode_ = mode >= Qt::ElideLeft && mode <= Qt::ElideNone ? mode : Qt::ElideRight;
-  setAccessibleName(text);
+  shown_ = this->text();
   updateGeometry();
   AdjustElideContent();
+}
+
+void QFLabel::TakePlainSetText() {
+  if (!FollowsPlainSetText()) return;
+  full_text_ = text();
+  elide_mode_ = Qt::ElideNone;
+  Show(full_text_);
+}
+
+void QFLabel::Show(const QString& shown) {
+  shown_ = shown;
+  if (text() != shown) setText(shown);
+  if (shown != full_text_) {
+    elided_tip_ = full_text_;
+    setToolTip(full_text_);
+    return;
+  }
+  if (elided_tip_.isEmpty()) return;
+  // Whole again: take back only the tip the cut put there; a tip the page set stays.
+  if (toolTip() == elided_tip_) setToolTip(QString());
+  elided_tip_.clear();
 }
 
 int QFLabel::TextWidth() const {
@@ -39,18 +59,10 @@ int QFLabel::TextWidth() const {
 void QFLabel::AdjustElideContent() {
   if (adjusting_) return;
   adjusting_ = true;
-  const QString shown = Eliding() ? fontMetrics().elidedText(full_text_,
-                                                             static_cast<Qt::TextElideMode>(
-                                                                 elide_mode_),
-                                                             qMax(0, TextWidth()))
-                                  : full_text_;
-  if (text() != shown) setText(shown);
-  // The tool tip carries the full text only while it is cut; a tip the page set stays.
-  if (shown != full_text_) {
-    setToolTip(full_text_);
-  } else if (!full_text_.isEmpty() && toolTip() == full_text_) {
-    setToolTip(QString());
-  }
+  TakePlainSetText();
+  Show(Eliding() ? fontMetrics().elidedText(full_text_, static_cast<Qt::TextElideMode>(elide_mode_),
+                                            qMax(0, TextWidth()))
+                 : full_text_);
   adjusting_ = false;
 }
 
@@ -71,7 +83,7 @@ QSize QFLabel::sizeHint() const {
   QSize size = QLabel::sizeHint();
   if (!Eliding() || wordWrap()) return size;
   const int frame = width() - TextWidth();
-  size.setWidth(fontMetrics().horizontalAdvance(full_text_) + qMax(0, frame));
+  size.setWidth(fontMetrics().horizontalAdvance(FullText()) + qMax(0, frame));
   return size;
 }
 
@@ -89,6 +101,9 @@ bool QFLabel::event(QEvent* event) {
     case QEvent::StyleChange:
       QssSetter::AdoptStyleSheet(this);
       break;
+    case QEvent::ToolTip:
+      TakePlainSetText();
+      break;
     case QEvent::FontChange:
       // A style sheet's font-size reaches the label after the text was set.
       if (Eliding()) AdjustElideContent();
@@ -100,6 +115,8 @@ bool QFLabel::event(QEvent* event) {
 }
 
 void QFLabel::paintEvent(QPaintEvent* event) {
+  // QLabel::setText announces itself only by repainting.
+  TakePlainSetText();
   QLabel::paintEvent(event);
   QPainter painter(this);
   velmo_widgets::PaintFocusRing(this, &painter);
@@ -107,6 +124,7 @@ void QFLabel::paintEvent(QPaintEvent* event) {
 
 void QFLabel::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
+  TakePlainSetText();
   if (Eliding()) AdjustElideContent();
 }
 

@@ -6,8 +6,9 @@
 //
 // Elide modes are Qt::TextElideMode values: 0 left, 1 right, 2 middle, 3 none (the full text).
 // The label re-elides whenever it is resized (AdjustElideContent does it on demand, after a
-// width change that has not reached the label yet). The full text stays the accessible name and,
-// while the shown text is cut, the tool tip. SetText shows a text without elision. UI thread only.
+// width change that has not reached the label yet). The accessible name is the full text (unless
+// the page sets one); while the shown text is cut the full text is also the tool tip. SetText, or
+// a plain setText, shows a text without elision. UI thread only.
 #pragma once
 
 #include <QLabel>
@@ -25,20 +26,21 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
   explicit QFLabel(const QString& text, QWidget* parent = nullptr);
   ~QFLabel() override;
 
-  // Shows text as it is (no elision) and makes it the accessible name.
+  // Shows text as it is (no elision).
   void SetText(const QString& text);
   void SetElideText(const QString& text, int mode);
   void AdjustElideContent();
   // The text as given, before elision.
-  const QString& FullText() const { return full_text_; }
-  int ElideMode() const { return elide_mode_; }
-  bool IsElided() const { return text() != full_text_; }
+  QString FullText() const { return FollowsPlainSetText() ? text() : full_text_; }
+  int ElideMode() const { return FollowsPlainSetText() ? int(Qt::ElideNone) : elide_mode_; }
+  bool IsElided() const { return text() != FullText(); }
 
   void RegisterClickCallback(QObject* context, ClickCallback callback);
   void SetClickParam(base::variant::Variant param);
   void SetKeyboardActivatable(bool activatable);
   bool IsKeyboardActivatable() const override { return keyboard_activatable_; }
   void Click() override;
+  QString AccessibleText() const override { return FullText(); }
 
   // While eliding, the label asks for its full text's width and accepts any less.
   QSize sizeHint() const override;
@@ -55,10 +57,17 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  bool Eliding() const { return elide_mode_ != Qt::ElideNone; }
+  bool Eliding() const { return ElideMode() != Qt::ElideNone; }
   int TextWidth() const;
+  // True when someone called QLabel::setText since this label last set its own text.
+  bool FollowsPlainSetText() const { return text() != shown_; }
+  void TakePlainSetText();
+  void Show(const QString& shown);
 
   QString full_text_;
+  QString shown_;
+  // The tool tip this label set for a cut text, to take back when the text is whole again.
+  QString elided_tip_;
   int elide_mode_ = Qt::ElideNone;
   bool adjusting_ = false;
   velmo_widgets::ClickCallbacks callbacks_;

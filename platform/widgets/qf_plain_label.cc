@@ -7,15 +7,10 @@
 QFPlainLabel::QFPlainLabel(QWidget* parent, Qt::WindowFlags flags) : QLabel(parent, flags) {}
 
 QFPlainLabel::QFPlainLabel(const QString& text, QWidget* parent) : QFPlainLabel(parent) {
-  SetText(text);
+  setText(text);
 }
 
 QFPlainLabel::~QFPlainLabel() = default;
-
-void QFPlainLabel::SetText(const QString& text) {
-  setText(text);
-  setAccessibleName(text);
-}
 
 bool QFPlainLabel::event(QEvent* event) {
   if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)

@@ -1,9 +1,9 @@
-// QFPlainLabel: a plain label that takes theme tokens in its style sheet and keeps its accessible
-// name with its text. For icons and texts that need neither elision nor clicks.
+// QFPlainLabel: a plain label that also takes theme tokens in a plain setStyleSheet text. For
+// icons and texts that need neither elision nor clicks; its accessible name is its text.
 //
-//   auto* text = new QFPlainLabel(row);
-//   text->SetText(QStringLiteral("Like"));
-//   QssSetter::SetStyle(text, "", QssStyle().FontSize(12).Color("vl_color_text_secondary"));
+//   auto* text = new QFPlainLabel(QStringLiteral("Like"), row);
+//   text->setStyleSheet("background:transparent;color:vl_color_text_secondary;");
+//   QssSetter::SetStyle(text, "", QssStyle().FontSize(12));  // or all of it through QssSetter
 //
 // UI thread only.
 #pragma once
@@ -17,9 +17,6 @@ class QFPlainLabel : public QLabel {
   explicit QFPlainLabel(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
   explicit QFPlainLabel(const QString& text, QWidget* parent = nullptr);
   ~QFPlainLabel() override;
-
-  // Shows text and makes it the accessible name.
-  void SetText(const QString& text);
 
  protected:
   bool event(QEvent* event) override;

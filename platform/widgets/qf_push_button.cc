@@ -58,10 +58,7 @@ void QFPushButton::SetButtonType(int type) {
   QssSetter::SetKitStyleSheet(this, QssSetter::ComposeRules(kSelector, TypeStyles(type)));
 }
 
-void QFPushButton::SetButtonText(const QString& text) {
-  setText(text);
-  setAccessibleName(text);
-}
+void QFPushButton::SetButtonText(const QString& text) { setText(text); }
 
 void QFPushButton::RegisterClickCallback(QObject* context, ClickCallback callback) {
   callbacks_.Add(this, context, std::move(callback));

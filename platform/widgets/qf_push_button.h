@@ -35,7 +35,8 @@ class QFPushButton : public QPushButton {
 
   void SetButtonType(int type);
   int ButtonType() const { return button_type_; }
-  // Shows text and makes it the accessible name.
+  // Shows text; the accessible name follows it (Qt reads it from the text unless the page sets
+  // another), so a plain setText keeps it right too.
   void SetButtonText(const QString& text);
 
   // The callback runs on every click (mouse, keyboard, click()) until context dies (a null

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QFontMetrics>
 
 #include <gtest/gtest.h>
@@ -6,6 +7,11 @@
 #include "tests/platform/widgets_test_support.h"
 
 namespace {
+
+QString AccessibleName(QWidget* w) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+  return face ? face->text(QAccessible::Name) : QString();
+}
 
 const QString kTitle = QStringLiteral("Quarterly planning review with the regional sales teams");
 
@@ -21,7 +27,7 @@ TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
   EXPECT_TRUE(kTitle.startsWith(label.text().chopped(1)));
   EXPECT_LE(metrics.horizontalAdvance(label.text()), 120);
   EXPECT_EQ(label.toolTip(), kTitle);
-  EXPECT_EQ(label.accessibleName(), kTitle);
+  EXPECT_EQ(AccessibleName(&label), kTitle);
   EXPECT_EQ(label.FullText(), kTitle);
   const QString narrow = label.text();
 
@@ -34,6 +40,7 @@ TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
   EXPECT_EQ(label.text(), kTitle);
   EXPECT_FALSE(label.IsElided());
   EXPECT_TRUE(label.toolTip().isEmpty());
+  EXPECT_EQ(AccessibleName(&label), kTitle);
 
   // A fixed width that the label has not been resized to yet is taken by AdjustElideContent.
   label.setFixedWidth(100);
@@ -84,9 +91,23 @@ TEST(QFLabelTest, PageToolTipSurvivesAndSetTextEndsElision) {
   label.resize(60, 20);
   label.SetText(kTitle);
   EXPECT_EQ(label.text(), kTitle);
-  EXPECT_EQ(label.accessibleName(), kTitle);
+  EXPECT_EQ(AccessibleName(&label), kTitle);
   label.resize(50, 20);
   EXPECT_EQ(label.text(), kTitle);
+
+  // A plain QLabel::setText on an eliding label wins: no re-elision of the old text, and the
+  // notes the cut left behind go.
+  QFLabel eliding;
+  eliding.resize(80, 20);
+  eliding.show();
+  eliding.SetElideText(kTitle, Qt::ElideRight);
+  ASSERT_TRUE(eliding.IsElided());
+  eliding.setText(QStringLiteral("Plain"));
+  eliding.resize(70, 20);
+  EXPECT_EQ(eliding.text(), QStringLiteral("Plain"));
+  EXPECT_EQ(eliding.FullText(), QStringLiteral("Plain"));
+  EXPECT_TRUE(eliding.toolTip().isEmpty());
+  EXPECT_EQ(AccessibleName(&eliding), QStringLiteral("Plain"));
 }
 
 }  // namespace
