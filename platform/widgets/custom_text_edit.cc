@@ -61,9 +61,10 @@ int CustomTextEdit::Room() const {
 void CustomTextEdit::keyPressEvent(QKeyEvent* event) {
   // Block only keys that add text; editing and navigation keys still work at the limit.
   const QString typed = event->text();
-  const bool adds_text =
-      !typed.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-      (typed.at(0).isPrint() || typed.at(0) == QLatin1Char('\r') || typed.at(0) == QLatin1Char('\t'));
+  const bool adds_text = !typed.isEmpty() &&
+                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+                         (typed.at(0).isPrint() || typed.at(0) == QLatin1Char('\r') ||
+                          typed.at(0) == QLatin1Char('\t'));
   if (max_length_ > 0 && adds_text && Room() <= 0) {
     event->accept();
     return;

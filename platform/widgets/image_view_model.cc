@@ -136,7 +136,8 @@ void ImageViewModel::ShowUrl(const QString& url, bool refresh) {
   }
   auto self = weak_from_this().lock();
   if (!self) {
-    VLOG(1) << "[image] a view model not held by a shared pointer cannot fetch " << url.toStdString();
+    VLOG(1) << "[image] a view model not held by a shared pointer cannot fetch "
+            << url.toStdString();
     return;
   }
   pending_url_ = url;

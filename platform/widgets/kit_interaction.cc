@@ -104,8 +104,8 @@ bool IsActivationKey(const QKeyEvent* event) {
 }
 
 void NoteFocusIn(QWidget* widget, const QFocusEvent* event) {
-  const bool from_pointer = event->reason() == Qt::MouseFocusReason ||
-                            event->reason() == Qt::PopupFocusReason;
+  const bool from_pointer =
+      event->reason() == Qt::MouseFocusReason || event->reason() == Qt::PopupFocusReason;
   widget->setProperty(kFocusVisibleProperty, !from_pointer);
   widget->update();
 }

@@ -87,8 +87,7 @@ void QFPushButton::paintEvent(QPaintEvent* event) {
 
 void QFPushButton::keyPressEvent(QKeyEvent* event) {
   // Space is the button's own; Enter and Return click it too, as on the kit's other controls.
-  if (!event->isAutoRepeat() &&
-      (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+  if (!event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
     event->accept();
     click();  // may destroy this
     return;

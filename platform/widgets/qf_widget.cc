@@ -19,7 +19,9 @@ void QFWidget::RegisterClickCallback(QObject* context, ClickCallback callback) {
   callbacks_.Add(this, context, std::move(callback));
 }
 
-void QFWidget::SetClickParam(base::variant::Variant param) { callbacks_.SetParam(std::move(param)); }
+void QFWidget::SetClickParam(base::variant::Variant param) {
+  callbacks_.SetParam(std::move(param));
+}
 
 void QFWidget::SetKeyboardActivatable(bool activatable) {
   keyboard_activatable_ = activatable;

@@ -93,8 +93,7 @@ class Registry {
 
  private:
   Registry() {
-    QObject::connect(QTUICustomThemeHelper::SharedInstance(),
-                     &QTUICustomThemeHelper::ThemeChanged,
+    QObject::connect(QTUICustomThemeHelper::SharedInstance(), &QTUICustomThemeHelper::ThemeChanged,
                      QTUICustomThemeHelper::SharedInstance(), [this] { RestyleAll(); });
   }
 
@@ -174,9 +173,8 @@ QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& s
   // Later rules win among equal selectors: checked stays visible under the pointer, and a
   // disabled control never looks hovered.
   const std::pair<const char*, const QssStyle*> rules[] = {
-      {"", &states.normal},          {":hover", &states.hover},
-      {":pressed", &states.pressed}, {":checked", &states.checked},
-      {":disabled", &states.disabled},
+      {"", &states.normal},          {":hover", &states.hover},       {":pressed", &states.pressed},
+      {":checked", &states.checked}, {":disabled", &states.disabled},
   };
   QString out;
   for (const auto& [pseudo, style] : rules) {
@@ -188,8 +186,7 @@ QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& s
 }
 
 void QssSetter::SetStyle(QWidget* widget, const QString& object_name, const QssStyle& normal,
-                         const QssStyle& hover, const QssStyle& pressed,
-                         const QssStyle& disabled) {
+                         const QssStyle& hover, const QssStyle& pressed, const QssStyle& disabled) {
   QssStateStyles states;
   states.normal = normal;
   states.hover = hover;

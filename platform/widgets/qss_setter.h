@@ -1,9 +1,9 @@
 // QssSetter: styles widgets with theme tokens (vl_color_text_primary, ...) instead of colours,
 // and re-styles every one of them when the theme changes.
 //
-//   QssSetter::SetStyle(button, "conform_button",
-//                       QssStyle().FontSize(14).Radius(6).Color("vl_color_text_primary"),  // normal
-//                       QssStyle().Background("vl_color_fill_secondary_hover"));           // hover
+//   QssSetter::SetStyle(button, "conform_button",                              // normal, hover:
+//                       QssStyle().FontSize(14).Radius(6).Color("vl_color_text_primary"),
+//                       QssStyle().Background("vl_color_fill_secondary_hover"));
 //   QssSetter::SetStyleSheet(bar, "background:vl_color_background_secondary;");
 //   QssSetter::SetTheme("dark");  // both widgets above re-style
 //

@@ -61,9 +61,8 @@ void QtImageFrame::SetImageBytes(const QString& source, const QByteArray& bytes)
 QRectF QtImageFrame::TargetRect(const QSizeF& image_size) const {
   const QRectF frame(rect());
   if (image_size.isEmpty() || mode_ == 1) return frame;
-  const QSizeF scaled =
-      image_size.scaled(frame.size(), mode_ == 2 ? Qt::KeepAspectRatioByExpanding
-                                                 : Qt::KeepAspectRatio);
+  const QSizeF scaled = image_size.scaled(
+      frame.size(), mode_ == 2 ? Qt::KeepAspectRatioByExpanding : Qt::KeepAspectRatio);
   return QRectF(frame.center() - QPointF(scaled.width() / 2, scaled.height() / 2), scaled);
 }
 
@@ -82,8 +81,8 @@ void QtImageFrame::RenderCache() {
     const QRectF target = TargetRect(raster_.size());
     const QSize device_size = (target.size() * dpr).toSize();
     // Scale once to device pixels rather than letting the painter sample on every paint.
-    painter.drawImage(target, raster_.scaled(device_size, Qt::IgnoreAspectRatio,
-                                             Qt::SmoothTransformation));
+    painter.drawImage(target,
+                      raster_.scaled(device_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   }
 }
 
@@ -112,8 +111,8 @@ QtImageView::~QtImageView() {
 void QtImageView::SetViewModel(std::shared_ptr<framework::StatefulViewModel> view_model) {
   auto image_vm = std::dynamic_pointer_cast<velmo_widgets::ImageViewModel>(view_model);
   if (!image_vm) {
-    VLOG(3) << "[image] not an image view model (type "
-            << (view_model ? view_model->type() : 0) << "); keeping the view's own";
+    VLOG(3) << "[image] not an image view model (type " << (view_model ? view_model->type() : 0)
+            << "); keeping the view's own";
     return;
   }
   Bind(std::move(image_vm));
@@ -127,8 +126,8 @@ void QtImageView::Bind(std::shared_ptr<velmo_widgets::ImageViewModel> view_model
       [this](const QString& source, const QByteArray& bytes) { OnImage(source, bytes); });
 }
 
-void QtImageView::Build(std::shared_ptr<void>, QWidget* frame_parent,
-                        const base::variant::Variant*, bool transparent_for_mouse) {
+void QtImageView::Build(std::shared_ptr<void>, QWidget* frame_parent, const base::variant::Variant*,
+                        bool transparent_for_mouse) {
   if (frame_) return;
   frame_ = new QtImageFrame(width_, height_, frame_parent);
   frame_->setAttribute(Qt::WA_TransparentForMouseEvents, transparent_for_mouse);

@@ -20,8 +20,8 @@ std::set<std::pair<std::string, std::string>>& Loaded() {
 
 bool VLQtUiUtil::LoadQtModuleResource(const std::string& rcc_file, const std::string& root) {
   if (Loaded().count({rcc_file, root})) return true;
-  if (rcc_file.empty() ||
-      !QResource::registerResource(QString::fromStdString(rcc_file), QString::fromStdString(root))) {
+  if (rcc_file.empty() || !QResource::registerResource(QString::fromStdString(rcc_file),
+                                                       QString::fromStdString(root))) {
     VLOG(1) << "Qt resources not loaded: " << rcc_file;
     return false;
   }
