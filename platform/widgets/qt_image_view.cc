@@ -12,7 +12,7 @@ namespace {
 
 bool LooksLikeSvg(const QString& source, const QByteArray& bytes) {
   if (source.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return true;
-  const QByteArray head = bytes.left(512);
+  const QByteArray head = bytes.left(4096);  // past an XML prolog and comments
   return head.contains("<svg");
 }
 
