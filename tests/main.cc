@@ -17,7 +17,8 @@ extern "C" __attribute__((visibility("default"), used)) const char* __lsan_defau
          "leak:QScreen::QScreen\n"
          "leak:QPlatformScreen::QPlatformScreen\n"
          "leak:QWindowSystemInterface::handleScreenAdded\n"
-         "leak:QPlatformCursor\n";
+         "leak:QPlatformCursor\n"
+         "leak:QResource::registerResource\n";
 }
 extern "C" __attribute__((visibility("default"), used)) const char* __tsan_default_suppressions() {
   return "race:libQt5Core.so\n"

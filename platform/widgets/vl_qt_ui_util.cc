@@ -3,8 +3,11 @@
 #include <set>
 #include <utility>
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QResource>
 #include <QString>
+#include <QWidget>
 
 #include "platform/base/log.h"
 
@@ -17,8 +20,8 @@ std::set<std::pair<std::string, std::string>>& Loaded() {
 
 bool VLQtUiUtil::LoadQtModuleResource(const std::string& rcc_file, const std::string& root) {
   if (Loaded().count({rcc_file, root})) return true;
-  if (rcc_file.empty() ||
-      !QResource::registerResource(QString::fromStdString(rcc_file), QString::fromStdString(root))) {
+  if (rcc_file.empty() || !QResource::registerResource(QString::fromStdString(rcc_file),
+                                                       QString::fromStdString(root))) {
     VLOG(1) << "Qt resources not loaded: " << rcc_file;
     return false;
   }
@@ -30,4 +33,31 @@ bool VLQtUiUtil::UnloadQtModuleResource(const std::string& rcc_file, const std::
   if (!Loaded().erase({rcc_file, root})) return false;
   return QResource::unregisterResource(QString::fromStdString(rcc_file),
                                        QString::fromStdString(root));
+}
+
+QString VLQtUiUtil::GetHdpiImagePath(QWidget* widget, const QString& path, const QString& ext) {
+  return GetHdpiImagePathForRatio(widget ? widget->devicePixelRatioF() : qApp->devicePixelRatio(),
+                                  path, ext);
+}
+
+QString VLQtUiUtil::GetHdpiImagePathForRatio(double ratio, const QString& path,
+                                             const QString& ext) {
+  if (path.isEmpty()) return path;
+  QString suffix = ext;
+  if (!suffix.isEmpty() && !suffix.startsWith(QLatin1Char('.'))) suffix.prepend(QLatin1Char('.'));
+  QString base;
+  if (!suffix.isEmpty() && path.endsWith(suffix, Qt::CaseInsensitive)) {
+    base = path.left(path.size() - suffix.size());
+  } else if (QFileInfo(path).suffix().isEmpty()) {
+    base = path;
+  } else {
+    return path;
+  }
+  if (ratio >= 1.5) {
+    const QString doubled = base + QStringLiteral("@2x") + suffix;
+    if (QFileInfo::exists(doubled)) return doubled;
+  }
+  const QString plain = base + suffix;
+  if (QFileInfo::exists(plain)) return plain;
+  return path;
 }

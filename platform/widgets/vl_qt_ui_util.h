@@ -1,4 +1,9 @@
 // VLQtUiUtil: resource helpers of the widget kit.
+//
+//   VLQtUiUtil::LoadQtModuleResource(dir + "/after_meeting.rcc", "/");
+//   QString icon = VLQtUiUtil::GetHdpiImagePath(label, ":/images/af_time", ".png");
+//
+// UI thread only.
 #pragma once
 
 #include <string>
@@ -12,4 +17,15 @@ class VLQtUiUtil {
   // is missing or not a resource file; registering the same file twice is harmless.
   static bool LoadQtModuleResource(const std::string& rcc_file, const std::string& root);
   static bool UnloadQtModuleResource(const std::string& rcc_file, const std::string& root);
+
+  // The best file for path on widget's screen. path either has no extension or ends in ext
+  // (".png"; "png" works too); then, with base = path without ext:
+  //   1. base + "@2x" + ext, when widget's device pixel ratio is at least 1.5 and it exists;
+  //   2. base + ext, when it exists;
+  //   3. path as given.
+  // A path with another extension is returned unchanged. A null widget means the application's
+  // device pixel ratio. Files and Qt resource paths (":/...") alike.
+  static QString GetHdpiImagePath(QWidget* widget, const QString& path, const QString& ext);
+  // The same rule for a given device pixel ratio.
+  static QString GetHdpiImagePathForRatio(double ratio, const QString& path, const QString& ext);
 };

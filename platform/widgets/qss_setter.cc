@@ -1,0 +1,252 @@
+#include "platform/widgets/qss_setter.h"
+
+#include <unordered_map>
+
+#include <QPointer>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+#include "platform/base/log.h"
+#include "platform/widgets/qt_ui_custom_theme_helper.h"
+
+namespace {
+
+constexpr char kScopeProperty[] = "vl_qss_scope";
+
+struct Record {
+  QPointer<QWidget> widget;
+  QString kit;
+  QString raw;
+  QString style;
+  // The resolved text last given to setStyleSheet; anything else found on the widget was set
+  // behind QssSetter's back.
+  QString applied;
+};
+
+class Registry {
+ public:
+  static Registry& Get() {
+    static Registry* registry = new Registry();
+    return *registry;
+  }
+
+  Record* Find(QWidget* widget) {
+    auto it = records_.find(widget);
+    if (it == records_.end()) return nullptr;
+    // A dead widget's address may come back as a new widget.
+    if (it->second.widget.isNull()) {
+      records_.erase(it);
+      return nullptr;
+    }
+    return &it->second;
+  }
+
+  Record& Track(QWidget* widget) {
+    if (Record* found = Find(widget)) return *found;
+    Record& record = records_[widget];
+    record.widget = widget;
+    // Keep a text the widget already had (from plain setStyleSheet) as its raw layer.
+    record.raw = widget->styleSheet();
+    record.applied = record.raw;
+    QObject::connect(widget, &QObject::destroyed, QTUICustomThemeHelper::SharedInstance(),
+                     [this, widget] { records_.erase(widget); });
+    return record;
+  }
+
+  void Apply(Record& record) {
+    QWidget* widget = record.widget;
+    if (!widget) return;
+    QStringList layers;
+    for (const QString* layer : {&record.kit, &record.raw, &record.style})
+      if (!layer->trimmed().isEmpty()) layers << *layer;
+    // Qt reads a sheet without braces as the widget's own declarations, as if it were wrapped
+    // in "* {...}"; next to other rules it needs that wrapping spelled out.
+    if (layers.size() > 1) {
+      for (QString& layer : layers)
+        if (!layer.contains(QLatin1Char('{'))) layer = QStringLiteral("* {") + layer + '}';
+    }
+    const QString text = layers.join(QLatin1Char('\n'));
+    const QString resolved = QTUICustomThemeHelper::SharedInstance()->ResolveTokens(text);
+    record.applied = resolved;
+    if (widget->styleSheet() != resolved) widget->setStyleSheet(resolved);
+  }
+
+  void RestyleAll() {
+    for (auto it = records_.begin(); it != records_.end();) {
+      if (it->second.widget.isNull()) {
+        it = records_.erase(it);
+        continue;
+      }
+      Apply(it->second);
+      ++it;
+    }
+  }
+
+  int LiveCount() const {
+    int n = 0;
+    for (const auto& [widget, record] : records_) n += record.widget.isNull() ? 0 : 1;
+    return n;
+  }
+
+  int NextScope() { return ++scope_counter_; }
+
+ private:
+  Registry() {
+    QObject::connect(QTUICustomThemeHelper::SharedInstance(), &QTUICustomThemeHelper::ThemeChanged,
+                     QTUICustomThemeHelper::SharedInstance(), [this] { RestyleAll(); });
+  }
+
+  std::unordered_map<QWidget*, Record> records_;
+  int scope_counter_ = 0;
+};
+
+bool IsToken(const std::string& value) { return value.rfind("vl_color_", 0) == 0; }
+
+void CheckColorValue(const char* property, const std::string& value) {
+  if (IsToken(value) || value == "transparent" || value == "none") return;
+  VLOG(3) << "[QssSetter] " << property << " takes a vl_color_ token, got: " << value;
+}
+
+QString ScopeSelector(QWidget* widget, const QString& object_name) {
+  if (!object_name.isEmpty()) return QLatin1Char('#') + object_name;
+  QVariant scope = widget->property(kScopeProperty);
+  if (!scope.isValid()) {
+    scope = Registry::Get().NextScope();
+    widget->setProperty(kScopeProperty, scope);
+  }
+  return QStringLiteral("*[%1=\"%2\"]").arg(QLatin1String(kScopeProperty)).arg(scope.toInt());
+}
+
+}  // namespace
+
+QssStyle& QssStyle::FontSize(int px) { return Set("font-size", std::to_string(px) + "px"); }
+
+QssStyle& QssStyle::FontWeight(int weight) { return Set("font-weight", std::to_string(weight)); }
+
+QssStyle& QssStyle::LineHeight(int px) { return Set("min-height", std::to_string(px) + "px"); }
+
+QssStyle& QssStyle::Color(const std::string& token) {
+  CheckColorValue("color", token);
+  return Set("color", token);
+}
+
+QssStyle& QssStyle::Background(const std::string& token) {
+  CheckColorValue("background", token);
+  return Set("background-color", token);
+}
+
+QssStyle& QssStyle::Radius(int px) { return Set("border-radius", std::to_string(px) + "px"); }
+
+QssStyle& QssStyle::Border(int width, const std::string& token, int style) {
+  static const char* const kStyles[] = {"none", "solid", "dashed", "dotted"};
+  const char* name = style >= 0 && style < 4 ? kStyles[style] : "solid";
+  CheckColorValue("border", token);
+  return Set("border", std::to_string(width) + "px " + name + " " + token);
+}
+
+QssStyle& QssStyle::Padding(int left, int top, int right, int bottom) {
+  return Set("padding", std::to_string(top) + "px " + std::to_string(right) + "px " +
+                            std::to_string(bottom) + "px " + std::to_string(left) + "px");
+}
+
+QssStyle& QssStyle::Set(const std::string& property, const std::string& value) {
+  for (auto& [name, old] : declarations_) {
+    if (name == property) {
+      old = value;
+      return *this;
+    }
+  }
+  declarations_.emplace_back(property, value);
+  return *this;
+}
+
+QString QssStyle::Declarations() const {
+  QString out;
+  for (const auto& [name, value] : declarations_)
+    out += QString::fromStdString(name) + QLatin1Char(':') + QString::fromStdString(value) +
+           QLatin1Char(';');
+  return out;
+}
+
+QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& states) {
+  // Later rules win among equal selectors: checked stays visible under the pointer, and a
+  // disabled control never looks hovered.
+  const std::pair<const char*, const QssStyle*> rules[] = {
+      {"", &states.normal},          {":hover", &states.hover},       {":pressed", &states.pressed},
+      {":checked", &states.checked}, {":disabled", &states.disabled},
+  };
+  QString out;
+  for (const auto& [pseudo, style] : rules) {
+    if (style->empty()) continue;
+    out += selector + QLatin1String(pseudo) + QLatin1Char('{') + style->Declarations() +
+           QStringLiteral("}\n");
+  }
+  return out;
+}
+
+void QssSetter::SetStyle(QWidget* widget, const QString& object_name, const QssStyle& normal,
+                         const QssStyle& hover, const QssStyle& pressed, const QssStyle& disabled) {
+  QssStateStyles states;
+  states.normal = normal;
+  states.hover = hover;
+  states.pressed = pressed;
+  states.disabled = disabled;
+  SetStyle(widget, object_name, states);
+}
+
+void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
+                         const QssStateStyles& states) {
+  if (!widget) return;
+  if (!object_name.isEmpty()) widget->setObjectName(object_name);
+  Registry& registry = Registry::Get();
+  Record& record = registry.Track(widget);
+  AdoptStyleSheet(widget);
+  record.style = ComposeRules(ScopeSelector(widget, object_name), states);
+  registry.Apply(record);
+}
+
+void QssSetter::SetStyleSheet(QWidget* widget, const QString& text) {
+  if (!widget) return;
+  Registry& registry = Registry::Get();
+  Record& record = registry.Track(widget);
+  record.raw = text;
+  registry.Apply(record);
+}
+
+void QssSetter::SetKitStyleSheet(QWidget* widget, const QString& text) {
+  if (!widget) return;
+  Registry& registry = Registry::Get();
+  Record& record = registry.Track(widget);
+  AdoptStyleSheet(widget);
+  record.kit = text;
+  registry.Apply(record);
+}
+
+bool QssSetter::AdoptStyleSheet(QWidget* widget) {
+  if (!widget) return false;
+  Registry& registry = Registry::Get();
+  const QString current = widget->styleSheet();
+  Record* record = registry.Find(widget);
+  if (record) {
+    if (current == record->applied) return false;
+  } else if (!current.contains(QLatin1String("vl_color_"))) {
+    return false;
+  }
+  Record& tracked = record ? *record : registry.Track(widget);
+  tracked.raw = current;
+  registry.Apply(tracked);
+  return true;
+}
+
+bool QssSetter::SetTheme(const std::string& theme) {
+  // Restyling runs on ThemeChanged, so a theme switched through the helper restyles too.
+  Registry::Get();
+  return QTUICustomThemeHelper::SharedInstance()->SetTheme(theme);
+}
+
+std::string QssSetter::CurrentTheme() {
+  return QTUICustomThemeHelper::SharedInstance()->CurrentTheme();
+}
+
+int QssSetter::TrackedWidgetCount() { return Registry::Get().LiveCount(); }

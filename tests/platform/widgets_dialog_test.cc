@@ -1,0 +1,108 @@
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "platform/widgets/base_dialog.h"
+#include "platform/widgets/native_mouse_down_event.h"
+#include "tests/platform/widgets_test_support.h"
+
+namespace {
+
+class CloseAnswer : public BaseDialogDelegate {
+ public:
+  bool OnCloseEvent(BaseDialog* dialog) override {
+    ++asked;
+    last = dialog;
+    return allow;
+  }
+  bool allow = false;
+  int asked = 0;
+  BaseDialog* last = nullptr;
+};
+
+TEST(BaseDialogTest, MainWidgetSitsInsideTheShadowMargins) {
+  CloseAnswer delegate;
+  BaseDialog dialog(&delegate, nullptr, "after_meeting", 3, "", {}, true);
+  dialog.ShowTitleBar(false);
+  auto* layout = new QVBoxLayout(dialog.GetMainWidget());
+  layout->setContentsMargins(0, 0, 0, 0);
+  dialog.GetMainWidget()->setFixedWidth(420);
+  dialog.GetMainWidget()->setMinimumHeight(88);
+  dialog.show();
+  dialog.resize(420 + 2 * dialog.GetShadowWidth(), 300 + 2 * dialog.GetShadowHeight());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+  EXPECT_EQ(dialog.GetShadowWidth(), 10);
+  EXPECT_EQ(dialog.GetShadowHeight(), 10);
+  EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
+  const QRect main(dialog.GetMainWidget()->mapTo(&dialog, QPoint()),
+                   dialog.GetMainWidget()->size());
+  EXPECT_EQ(main, dialog.rect().adjusted(10, 10, -10, -10));
+
+  // The shadow darkens the margin next to the body and fades out towards the edge; the body
+  // itself carries the theme's background.
+  const QImage image = dialog.grab().toImage();
+  const int mid = dialog.height() / 2;
+  EXPECT_GT(qAlpha(image.pixel(9, mid)), qAlpha(image.pixel(1, mid)));
+  EXPECT_GT(qAlpha(image.pixel(9, mid)), 0);
+  EXPECT_EQ(image.pixelColor(20, mid), widgets_test::Token("vl_color_background_primary"));
+
+  dialog.ShowTitleBar(true);
+  EXPECT_TRUE(dialog.GetTitleBar()->isVisible());
+  EXPECT_GT(dialog.GetMainWidget()->mapTo(&dialog, QPoint()).y(), 10);
+  EXPECT_EQ(BaseDialog(nullptr, nullptr, "flat", 0, "", {}, false).GetShadowWidth(), 0);
+}
+
+TEST(BaseDialogTest, ClosingAsksTheDelegateOnce) {
+  CloseAnswer delegate;
+  BaseDialog dialog(&delegate, nullptr, "after_meeting", 3, "", {}, true);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+  EXPECT_FALSE(dialog.close());
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(delegate.asked, 2);
+  EXPECT_EQ(delegate.last, &dialog);
+
+  delegate.allow = true;
+  EXPECT_TRUE(dialog.close());
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(delegate.asked, 3);
+}
+
+class EventTypeRecorder : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == NativeMouseDownEvent::QEventType()) {
+      ++seen;
+      pos = static_cast<NativeMouseDownEvent*>(event)->globalPos();
+    }
+    return false;
+  }
+  int seen = 0;
+  QPoint pos;
+};
+
+TEST(NativeMouseDownEventTest, ApplicationFiltersSeeItPostedOrSent) {
+  const QEvent::Type type = NativeMouseDownEvent::QEventType();
+  EXPECT_GE(type, QEvent::User);
+  EXPECT_LE(type, QEvent::MaxUser);
+  EXPECT_EQ(NativeMouseDownEvent::QEventType(), type);
+
+  EventTypeRecorder recorder;
+  qApp->installEventFilter(&recorder);
+  NativeMouseDownEvent::Send(nullptr, QPoint(30, 40));
+  EXPECT_EQ(recorder.seen, 1);
+  EXPECT_EQ(recorder.pos, QPoint(30, 40));
+  NativeMouseDownEvent::Post();
+  EXPECT_EQ(recorder.seen, 1);  // posted: not before the loop runs
+  QCoreApplication::sendPostedEvents(qApp, type);
+  EXPECT_EQ(recorder.seen, 2);
+  qApp->removeEventFilter(&recorder);
+}
+
+}  // namespace

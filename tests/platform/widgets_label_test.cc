@@ -1,0 +1,97 @@
+#include <QAccessible>
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+#include "platform/widgets/qf_label.h"
+#include "tests/platform/widgets_test_support.h"
+
+namespace {
+
+QString AccessibleName(QWidget* w) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+  return face ? face->text(QAccessible::Name) : QString();
+}
+
+const QString kTitle = QStringLiteral("Quarterly planning review with the regional sales teams");
+
+TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
+  QFLabel label;
+  label.resize(120, 20);
+  label.show();  // resize events reach shown widgets only
+  label.SetElideText(kTitle, Qt::ElideRight);
+  const QFontMetrics metrics = label.fontMetrics();
+
+  EXPECT_TRUE(label.IsElided());
+  EXPECT_TRUE(label.text().endsWith(QChar(0x2026))) << label.text().toStdString();
+  EXPECT_TRUE(kTitle.startsWith(label.text().chopped(1)));
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 120);
+  EXPECT_EQ(label.toolTip(), kTitle);
+  EXPECT_EQ(AccessibleName(&label), kTitle);
+  EXPECT_EQ(label.FullText(), kTitle);
+  const QString narrow = label.text();
+
+  label.resize(240, 20);
+  EXPECT_GT(label.text().size(), narrow.size());
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 240);
+
+  // Wide enough: the whole text, and the tool tip it set goes away.
+  label.resize(metrics.horizontalAdvance(kTitle) + 10, 20);
+  EXPECT_EQ(label.text(), kTitle);
+  EXPECT_FALSE(label.IsElided());
+  EXPECT_TRUE(label.toolTip().isEmpty());
+  EXPECT_EQ(AccessibleName(&label), kTitle);
+
+  // A fixed width that the label has not been resized to yet is taken by AdjustElideContent.
+  label.setFixedWidth(100);
+  label.AdjustElideContent();
+  EXPECT_LE(metrics.horizontalAdvance(label.text()), 100);
+}
+
+TEST(QFLabelTest, ReElidesWhenAStyleSheetChangesItsFont) {
+  // A style sheet's font reaches the label after its text: the text is elided again.
+  QFLabel styled;
+  styled.resize(150, 20);
+  styled.SetElideText(kTitle, Qt::ElideRight);
+  QssSetter::SetStyle(&styled, "", QssStyle().FontSize(20));
+  styled.ensurePolished();
+  EXPECT_LE(QFontMetrics(styled.font()).horizontalAdvance(styled.text()), 150);
+
+  // Modes are Qt's: 0 cuts on the left.
+  QFLabel left;
+  left.resize(150, 20);
+  left.SetElideText(kTitle, 0);
+  EXPECT_TRUE(left.text().startsWith(QChar(0x2026)));
+}
+
+TEST(QFLabelTest, PageToolTipSurvivesAndSetTextEndsElision) {
+  QFLabel label;
+  label.resize(400, 20);
+  label.show();
+  label.setToolTip(QStringLiteral("set by the page"));
+  label.SetElideText(QStringLiteral("short"), Qt::ElideRight);
+  EXPECT_EQ(label.toolTip(), QStringLiteral("set by the page"));
+
+  label.resize(60, 20);
+  label.SetText(kTitle);
+  EXPECT_EQ(label.text(), kTitle);
+  EXPECT_EQ(AccessibleName(&label), kTitle);
+  label.resize(50, 20);
+  EXPECT_EQ(label.text(), kTitle);
+
+  // A plain QLabel::setText on an eliding label wins: no re-elision of the old text, and the
+  // notes the cut left behind go.
+  QFLabel eliding;
+  eliding.resize(80, 20);
+  eliding.show();
+  eliding.SetElideText(kTitle, Qt::ElideRight);
+  ASSERT_TRUE(eliding.IsElided());
+  eliding.setText(QStringLiteral("Plain"));
+  eliding.resize(70, 20);
+  EXPECT_EQ(eliding.text(), QStringLiteral("Plain"));
+  EXPECT_EQ(eliding.FullText(), QStringLiteral("Plain"));
+  EXPECT_TRUE(eliding.toolTip().isEmpty());
+  EXPECT_EQ(AccessibleName(&eliding), QStringLiteral("Plain"));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include <set>
+#include <string>
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include "platform/widgets/qf_plain_label.h"
+#include "platform/widgets/qf_push_button.h"
+#include "platform/widgets/qf_widget.h"
+#include "platform/widgets/theme_tables.h"
+#include "tests/platform/widgets_test_support.h"
+
+namespace {
+
+using widgets_test::LightThemeAfter;
+using widgets_test::PixelOf;
+using widgets_test::Token;
+
+TEST(ThemeTables, ListTheSameTokensOnceWithValidColoursAndResolveThem) {
+  LightThemeAfter reset;
+  std::set<std::string> tokens[2];
+  const velmo_widgets::ThemeTable* tables[] = {&velmo_widgets::LightThemeTable(),
+                                               &velmo_widgets::DarkThemeTable()};
+  for (int t = 0; t < 2; ++t) {
+    for (size_t i = 0; i < tables[t]->size; ++i) {
+      const auto& [token, color] = tables[t]->colors[i];
+      EXPECT_TRUE(tokens[t].insert(token).second) << tables[t]->name << " repeats " << token;
+      EXPECT_TRUE(QColor(QLatin1String(color)).isValid()) << tables[t]->name << " " << token;
+    }
+  }
+  EXPECT_EQ(tokens[0], tokens[1]);
+  EXPECT_TRUE(tokens[0].count("vl_color_focus_ring"));
+
+  // Both themes resolve a page's text; a misspelt token stays in it, visibly.
+  const QString text = QStringLiteral(
+      "QTextEdit{color:vl_color_text_primary;}QTextEdit[textEmpty=true]{color:vl_color_text_"
+      "disabled;border:1px solid vl_color_no_such_token;}");
+  QString previous;
+  for (const char* theme : {"light", "dark"}) {
+    ASSERT_TRUE(QssSetter::SetTheme(theme));
+    QStringList unknown;
+    const QString resolved = QTUICustomThemeHelper::SharedInstance()->ResolveTokens(text, &unknown);
+    EXPECT_TRUE(resolved.contains("color:" + Token("vl_color_text_primary").name() + ';'))
+        << theme << ": " << resolved.toStdString();
+    EXPECT_TRUE(resolved.contains(Token("vl_color_text_disabled").name())) << theme;
+    EXPECT_EQ(unknown, QStringList{"vl_color_no_such_token"}) << theme;
+    EXPECT_TRUE(resolved.contains("vl_color_no_such_token")) << theme;
+    EXPECT_NE(resolved, previous);
+    previous = resolved;
+  }
+  EXPECT_FALSE(Token("vl_color_no_such_token").isValid());
+  EXPECT_FALSE(QssSetter::SetTheme("sepia"));
+  EXPECT_EQ(QssSetter::CurrentTheme(), "dark");
+}
+
+TEST(QssSetterTest, GeneratesScopedRulesForEveryState) {
+  QFWidget widget;
+  QssSetter::SetStyle(&widget, "like_button",
+                      QssStyle().Radius(6).Background("vl_color_background_septenary"),
+                      QssStyle().Background("vl_color_background_octonary"),
+                      QssStyle().Background("vl_color_background_octonary"),
+                      QssStyle().Color("vl_color_text_disabled"));
+  EXPECT_EQ(widget.objectName(), "like_button");
+  const QString sheet = widget.styleSheet();
+  const QString octonary = Token("vl_color_background_octonary").name();
+  EXPECT_TRUE(sheet.contains("#like_button{border-radius:6px;background-color:" +
+                             Token("vl_color_background_septenary").name()))
+      << sheet.toStdString();
+  EXPECT_TRUE(sheet.contains("#like_button:hover{background-color:" + octonary));
+  EXPECT_TRUE(sheet.contains("#like_button:pressed{background-color:" + octonary));
+  EXPECT_TRUE(sheet.contains("#like_button:disabled{color:"));
+
+  // Without an object name the rules are scoped by a property, never by a bare selector.
+  QLabel unnamed;
+  QssSetter::SetStyle(&unnamed, "", QssStyle().FontSize(14));
+  EXPECT_TRUE(unnamed.styleSheet().startsWith("*[vl_qss_scope="))
+      << unnamed.styleSheet().toStdString();
+}
+
+TEST(QssSetterTest, ThemeSwitchRestylesLiveWidgetsAndForgetsDeadOnes) {
+  LightThemeAfter reset;
+  QFPlainLabel label;
+  QssSetter::SetStyle(&label, "title", QssStyle().FontSize(16).Color("vl_color_text_primary"));
+  auto* dead = new QLabel();
+  QssSetter::SetStyle(dead, "gone", QssStyle().Color("vl_color_text_primary"));
+  const int tracked = QssSetter::TrackedWidgetCount();
+  delete dead;
+  EXPECT_EQ(QssSetter::TrackedWidgetCount(), tracked - 1);
+
+  const QColor light = Token("vl_color_text_primary");
+  label.ensurePolished();
+  EXPECT_EQ(label.palette().color(QPalette::WindowText), light);
+  ASSERT_TRUE(QssSetter::SetTheme("dark"));
+  label.ensurePolished();
+  EXPECT_NE(Token("vl_color_text_primary"), light);
+  EXPECT_EQ(label.palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
+  EXPECT_EQ(label.font().pixelSize(), 16);
+}
+
+TEST(QssSetterTest, LayersKeepRawTextBesideGeneratedRules) {
+  LightThemeAfter reset;
+  // A plain setStyleSheet before QssSetter stays, as the feedback page's title needs.
+  QFPlainLabel title;
+  title.setStyleSheet("font-weight:500;");
+  QssSetter::SetStyle(&title, "", QssStyle().FontSize(16).Color("vl_color_text_primary"));
+  title.ensurePolished();
+  EXPECT_EQ(title.font().pixelSize(), 16);
+  EXPECT_GT(title.font().weight(), QFont::Normal);
+  EXPECT_EQ(title.palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
+
+  // A token in plain setStyleSheet text on a kit widget is resolved and follows the theme.
+  QFWidget bar;
+  bar.setStyleSheet("background:vl_color_background_secondary;border-top-right-radius: 6px;");
+  bar.resize(40, 10);
+  EXPECT_EQ(PixelOf(&bar, {5, 5}), Token("vl_color_background_secondary"));
+  QssSetter::SetTheme("dark");
+  EXPECT_EQ(PixelOf(&bar, {5, 5}), Token("vl_color_background_secondary"));
+}
+
+TEST(QssSetterTest, ButtonTypesPaintTheirLookAndPageRulesOverrideOnlyWhatTheySet) {
+  LightThemeAfter reset;
+  struct Case {
+    int type;
+    const char* fill;
+    const char* text;
+  };
+  const Case cases[] = {
+      {QFPushButton::kButtonTypeSecondary, "vl_color_fill_secondary", "vl_color_text_primary"},
+      {QFPushButton::kButtonTypePrimary, "vl_color_brand_primary", "vl_color_text_on_brand"},
+  };
+  for (const Case& c : cases) {
+    for (const char* theme : {"light", "dark"}) {
+      QssSetter::SetTheme(theme);
+      QFPushButton button(QStringLiteral("ok"));
+      button.SetButtonType(c.type);
+      QssSetter::SetStyle(&button, "conform_button", QssStyle().Radius(6).FontSize(14),
+                          QssStyle().Radius(6).FontSize(14), QssStyle().Radius(6).FontSize(14));
+      button.resize(110, 32);
+      EXPECT_EQ(PixelOf(&button, {55, 4}), Token(c.fill)) << c.type << " " << theme;
+      EXPECT_EQ(button.palette().color(QPalette::ButtonText), Token(c.text)) << c.type;
+    }
+  }
+}
+
+}  // namespace
