@@ -28,6 +28,8 @@ class Navigator {
   static Navigator Of(void* context, bool page_stack);
   void Push(const std::string& uri, const base::variant::Variant& params);
   void PopOther(const std::string& uri);
+  void* context() const { return context_; }
+  bool uses_page_stack() const { return page_stack_; }
 
  private:
   Navigator(void* context, bool page_stack) : context_(context), page_stack_(page_stack) {}

@@ -6,11 +6,11 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QThread>
-#include <QTimer>
 #include <QUrl>
 
 #include "platform/base/log.h"
 #include "platform/sdk/environment.h"
+#include "platform/util/time.h"
 
 namespace VELMO_CGI {
 
@@ -185,21 +185,23 @@ void VelmoSignalRequestBase::SendOnMainThread(std::shared_ptr<InFlight> flight) 
       break;
   }
 
-  // Both connections end with the reply; the reply is deleted only after it finished, or with
-  // the manager when the application goes.
-  auto* timer = new QTimer(reply);
-  timer->setSingleShot(true);
-  QObject::connect(timer, &QTimer::timeout, reply, [reply, flight] {
-    flight->timed_out = true;
-    reply->abort();  // finishes the reply at once
-  });
+  // The time-out runs on the platform clock, so a host that drives time itself (the headless
+  // simulator) decides when a slow answer times out. The reply may be gone when it fires.
+  QPointer<QNetworkReply> guarded(reply);
+  std::shared_ptr<util::time::ClockTimer> timer =
+      util::time::GetClock().CreateTimer([guarded, flight] {
+        if (!guarded) return;
+        flight->timed_out = true;
+        guarded->abort();  // finishes the reply at once
+      });
+  // The connection ends with the reply, and the timer with the connection.
   QObject::connect(reply, &QNetworkReply::finished, reply, [reply, timer, flight] {
-    timer->stop();
+    timer->Stop();
     const CgiResult result = ResultFromReply(reply, flight->timed_out);
     reply->deleteLater();
     flight->Complete(result);
   });
-  timer->start(velmosdk::utils::environment::GetRequestTimeoutMs());
+  timer->Start(static_cast<uint32_t>(velmosdk::utils::environment::GetRequestTimeoutMs()), false);
 }
 
 }  // namespace VELMO_CGI

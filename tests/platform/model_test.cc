@@ -112,7 +112,7 @@ TEST(ViewModel, RecordedSubscriptionsEndWithTheViewModel) {
 TEST(PriorityModel, HigherPriorityFirstAndHandledStopsTheDispatch) {
   framework::PriorityModel model(502);
   std::vector<int> order;
-  int a, b, c;
+  int a = 0, b = 0, c = 0;
   model.SubscribeWithPriority(10, &a, 1, [&](Variant*, bool*) { order.push_back(1); });
   model.SubscribeWithPriority(10, &b, 99, [&](Variant* p, bool* handled) {
     order.push_back(99);

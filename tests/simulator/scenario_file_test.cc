@@ -32,7 +32,7 @@ const Broken kBroken[] = {
     {"steps not an array", R"({"steps": {}})", "steps"},
     {"unknown step", R"({"steps": [{"jump": {}}]})", "steps[0].jump"},
     {"step without a kind", R"({"steps": [{"note": "x"}]})", "steps[0]"},
-    {"two kinds in one step", R"({"steps": [{"settle": {}, "advance": 5}]})", "steps[0].settle"},
+    {"two kinds in one step", R"({"steps": [{"settle": {}, "advance": 5}]})", "steps[0].advance"},
     {"fire event of the wrong type", R"({"steps": [{"fire": {"model": 514, "event": "48"}}]})", "steps[0].fire.event"},
     {"fire without model", R"({"steps": [{"fire": {"event": 48}}]})", "steps[0].fire.model"},
     {"call with an unknown key", R"({"steps": [{"call": {"id": 1, "params": {}}}]})", "steps[0].call.params"},
