@@ -14,6 +14,8 @@
 #include "platform/base/observer.h"
 #include "platform/base/scope_singleton.h"
 #include "platform/framework/localized_strings.h"
+#include "platform/widgets/image_view_model.h"
+#include "platform/widgets/qss_setter.h"
 #include "simulator/player.h"
 #include "simulator/scenario.h"
 #include "simulator/trace_writer.h"
@@ -172,6 +174,8 @@ int main(int argc, char** argv) {
     }
   }
 
+  velmo_widgets::RegisterHostViewModels();
+  QssSetter::SetTheme(options.theme);
   framework::LocalizedStrings::Instance().SetLanguage(options.lang);
   sim::PlayerOptions player_options;
   player_options.headless = options.headless;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QDir>
 #include <QFile>
 
 #include "platform/base/json.h"
@@ -32,8 +33,18 @@ bool TableFromName(const std::string& name, StringTable* table) {
 }  // namespace
 
 LocalizedStrings& LocalizedStrings::Instance() {
-  static LocalizedStrings* instance = new LocalizedStrings();
+  static LocalizedStrings* instance = [] {
+    auto* strings = new LocalizedStrings();
+    strings->LoadHostTables();
+    return strings;
+  }();
   return *instance;
+}
+
+void LocalizedStrings::LoadHostTables() {
+  const QString dir = QStringLiteral(":/velmo_strings");
+  for (const QString& file : QDir(dir).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+    LoadFile((dir + "/" + file).toStdString());
 }
 
 bool LocalizedStrings::LoadFile(const std::string& path) {

@@ -6,7 +6,9 @@
 //   LocalizedStrings::Instance().SetLanguage("de");
 //   std::string close = LocalizedStrings::Instance().Lookup(StringTable::kHost, 0x92B43A53);
 //
-// A text missing in the current language falls back to English, then to "". UI thread only.
+// A text missing in the current language falls back to English, then to "". The host's tables
+// (platform/resources/strings, one file per feature and language) load on first use.
+// UI thread only.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,8 @@ class LocalizedStrings {
   // Reads a table file: {"language": "en", "table": "host"|"asset"|"module",
   // "strings": {"0x92B43A53": "Close", ...}}. False on a file that cannot be read or parsed.
   bool LoadFile(const std::string& path);
+  // The host's own tables, ":/velmo_strings/*.json" (loaded when the instance is first used).
+  void LoadHostTables();
   void Set(StringTable table, const std::string& language, uint32_t id, std::string text);
   std::string Lookup(StringTable table, uint32_t id) const;
   bool Has(StringTable table, const std::string& language, uint32_t id) const;
