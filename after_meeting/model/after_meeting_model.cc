@@ -552,7 +552,7 @@ void AfterMeetingModel::OnGetMeetingEndPopUpInfo(const PluginGetMeetingEndPopUpI
   const bool need_retry = conclusion.IsMap() && conclusion.Has(ci::kBizCode) &&
                           conclusion.Get(ci::kBizCode).AsInt32() == ci::kBizCodeRetry;
   if (!need_retry) {
-    FireEvent(kEventAfterMeetingConclusionInfo, &conclusion);
+    FireEvent(kEventConclusionInfoComplete, &conclusion);
     return;
   }
 
@@ -610,7 +610,7 @@ bool AfterMeetingModel::InvokeCallSetConclusionPageVisible(const Variant* params
   if (visible != conclusion_page_visible_) {
     if (visible) {
       const Variant snapshot = leave_params_;
-      FireEvent(kEventConclusionPageVisible, &snapshot);
+      FireEvent(kEventConclusionInfo, &snapshot);
     }
     conclusion_page_visible_ = visible;
   }

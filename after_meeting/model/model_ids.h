@@ -5,8 +5,8 @@
 namespace after_meeting {
 
 // Events fired by the model.
-inline constexpr int kEventAfterMeetingConclusionInfo = 16230300;  // meeting-end info map
-inline constexpr int kEventConclusionPageVisible = 239737298;      // the leave parameters
+inline constexpr int kEventConclusionInfoComplete = 16230300;  // meeting-end info map
+inline constexpr int kEventConclusionInfo = 239737298;      // the leave parameters
 inline constexpr int kEventSetCloseMeetingContainerPage = 0x15429d49;  // container page number
 inline constexpr int kEventFeedbackFinish = 279450670;             // the call's params
 inline constexpr int kEventFeedbackInfo = 936690001;               // feedback info map
@@ -29,7 +29,7 @@ inline constexpr int kCallGetAiAssistantInfo = 0x1810b600;
 inline constexpr int kContainerPageConclusion = 1;
 inline constexpr int kContainerPageFeedback = 2;
 
-// The snapshot of the meeting being left (kCallGetRoomInfo, kEventConclusionPageVisible, and the
+// The snapshot of the meeting being left (kCallGetRoomInfo, kEventConclusionInfo, and the
 // host's leave-params query).
 namespace leave_params {
 inline constexpr char kIsDarkStyle[] = "is_dark_style";
@@ -65,7 +65,7 @@ inline constexpr char kOpenRoomNum[] = "open_room_num";
 inline constexpr char kMeetingType[] = "meeting_type";
 }  // namespace conclusion_request
 
-// Payload of kEventAfterMeetingConclusionInfo.
+// Payload of kEventConclusionInfoComplete.
 namespace conclusion_info {
 inline constexpr char kBizCode[] = "biz_code";
 inline constexpr char kMsg[] = "msg";

@@ -73,7 +73,7 @@ TEST_F(ModelCalls, PageBecomingVisibleFiresTheSnapshotOnce) {
     EXPECT_TRUE(CallModel(kCallSetConclusionPageVisible, &visible));
     EXPECT_EQ(Query(app::kEventGetConclusionPageActive), visible);
   }
-  const auto fired = Fired(kEventConclusionPageVisible);
+  const auto fired = Fired(kEventConclusionInfo);
   ASSERT_EQ(fired.size(), 2u);
   EXPECT_EQ(fired[0], RoomInfo());
   EXPECT_TRUE(rec_.HasLog("[After meeting] page_visible=true"));

@@ -73,7 +73,7 @@ TEST_F(ModelMeetingEnd, AsksTheBackEndForTheMeetingInTheParams) {
   basic[conclusion_info::kJoinUidNum] = uint64_t{12};
   basic[conclusion_info::kJoinTime] = uint64_t{1767225660000};
   basic[conclusion_info::kCumulativeTime] = uint64_t{3540000};
-  EXPECT_EQ(Fired(kEventAfterMeetingConclusionInfo), std::vector<Variant>{want});
+  EXPECT_EQ(Fired(kEventConclusionInfoComplete), std::vector<Variant>{want});
   EXPECT_TRUE(rec_.HasLog("[After meeting] get-conclusion-info - result: " + want.ToString()));
 }
 
@@ -103,7 +103,7 @@ TEST_F(ModelMeetingEnd, BusinessCodeMinus100IsAskedAgainOnceAtOnce) {
       ASSERT_TRUE(WaitForResponses(c.requests));
 
       EXPECT_EQ(static_cast<int>(backend_.Requests().size()), c.requests);
-      const auto fired = Fired(kEventAfterMeetingConclusionInfo);
+      const auto fired = Fired(kEventConclusionInfoComplete);
       ASSERT_EQ(fired.size(), c.fired_biz_code == 1 ? 0u : 1u);
       if (!fired.empty()) EXPECT_EQ(fired[0].GetInt64(conclusion_info::kBizCode), c.fired_biz_code);
       EXPECT_EQ(rec_.CountLog("[After meeting] need_retry: true, retry_times_: 0"),
@@ -118,7 +118,7 @@ TEST_F(ModelMeetingEnd, CompletionAfterUnInitDoesNotReachTheModel) {
   ASSERT_TRUE(AskForInfo(R"({"meeting_id": 8812345678})"));
   model_->UnInit();
   ASSERT_TRUE(WaitForResponses(1));
-  EXPECT_TRUE(Fired(kEventAfterMeetingConclusionInfo).empty());
+  EXPECT_TRUE(Fired(kEventConclusionInfoComplete).empty());
   EXPECT_FALSE(rec_.HasLog("[After meeting] get-conclusion-info - result: ", /*prefix=*/true));
   model_.reset();
 }
