@@ -16,6 +16,7 @@
 #include "platform/framework/localized_strings.h"
 #include "platform/widgets/image_view_model.h"
 #include "platform/widgets/qss_setter.h"
+#include "simulator/host_panel.h"
 #include "simulator/player.h"
 #include "simulator/scenario.h"
 #include "simulator/trace_writer.h"
@@ -187,7 +188,14 @@ int main(int argc, char** argv) {
   player_options.log_level = options.log_level;
 
   int status = sim::Player::kOk;
-  {
+  if (!options.headless) {
+    // A real window and real time: the host panel plays the scenario step by step or at once.
+    std::fprintf(stderr, "velmo_sim: %s (%s) in a window; the host panel plays it\n",
+                 shown.c_str(), scenario.name.c_str());
+    sim::HostPanel panel(scenario, player_options, trace_file);
+    if (panel.Begin()) app.exec();
+    status = panel.exit_status();
+  } else {
     sim::TraceWriter trace(trace_file);
     base::observer::ScopedObserver observe(&trace);
     std::fprintf(stderr, "velmo_sim: playing %s (%s)\n", shown.c_str(), scenario.name.c_str());

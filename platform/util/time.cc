@@ -16,23 +16,41 @@ namespace {
 
 class QtClockTimer : public ClockTimer {
  public:
-  explicit QtClockTimer(std::function<void()> on_fire) : on_fire_(std::move(on_fire)) {
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
-      // The callback may destroy this timer; copy it first.
-      auto fire = on_fire_;
+  // The callback may destroy this object while its QTimer is still emitting timeout; the QTimer
+  // then goes with deleteLater instead.
+  explicit QtClockTimer(std::function<void()> on_fire) : timer_(new QTimer()) {
+    auto state = state_;
+    QObject::connect(timer_, &QTimer::timeout, timer_, [state, on_fire = std::move(on_fire)] {
+      if (!state->alive) return;
+      auto fire = on_fire;
+      state->firing = true;
       if (fire) fire();
+      state->firing = false;
     });
   }
-  void Start(uint32_t interval_ms, bool repeat) override {
-    timer_.setSingleShot(!repeat);
-    timer_.start(static_cast<int>(interval_ms));
+  ~QtClockTimer() override {
+    state_->alive = false;
+    timer_->stop();
+    if (state_->firing) {
+      timer_->deleteLater();
+    } else {
+      delete timer_;
+    }
   }
-  void Stop() override { timer_.stop(); }
-  bool IsRunning() const override { return timer_.isActive(); }
+  void Start(uint32_t interval_ms, bool repeat) override {
+    timer_->setSingleShot(!repeat);
+    timer_->start(static_cast<int>(interval_ms));
+  }
+  void Stop() override { timer_->stop(); }
+  bool IsRunning() const override { return timer_->isActive(); }
 
  private:
-  std::function<void()> on_fire_;
-  QTimer timer_;
+  struct State {
+    bool alive = true;
+    bool firing = false;
+  };
+  std::shared_ptr<State> state_ = std::make_shared<State>();
+  QTimer* timer_;
 };
 
 class RealClock : public Clock {
