@@ -237,11 +237,13 @@ void AfterMeetingFeedbackViewModel::HandleUpdateOtherProblemsContentAction(const
   UpdateFeedBackConfirmButton();
 }
 
-void AfterMeetingFeedbackViewModel::HandleClickSubmitButton(const Variant* /*params*/) {
+void AfterMeetingFeedbackViewModel::HandleClickSubmitButton(const Variant*) {
   if (!share_params_.IsMap())
     AM_LOG(3) << "[AfterMeeting_feedback] share_params_ is not or not map";
   AM_LOG(6) << "[AfterMeeting_feedback] GetCurrentState:" << GetCurrentState();
 
+  // The id is logged where it is found and once more in any case, so a missing id still
+  // leaves its line.
   std::string report_id;
   const Variant& state = share_params_.Get(fb::config::kFeedbackState);
   const Variant& confirm = state.Get(fb::config::kConfirm);
