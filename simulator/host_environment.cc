@@ -27,7 +27,10 @@ uint64_t ReadUInt64(const Json& v) {
 }  // namespace
 
 HostEnvironment::HostEnvironment(bool headless) : headless_(headless) {
-  if (headless_) clock_ = std::make_unique<testing_support::ManualClock>(kDefaultClockMs);
+  if (headless_) {
+    clock_ = std::make_unique<testing_support::ManualClock>(kDefaultClockMs);
+    animations_ = std::make_unique<testing_support::ManualAnimationDriver>();
+  }
   backend_.SetExpectedToken(velmosdk::utils::environment::kDefaultAccountToken);
   backend_.Start();
   velmosdk::utils::environment::SetCgiBaseUrl(backend_.BaseUrl());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/testing/data_center_backend.h"
+#include "platform/testing/manual_animation_driver.h"
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/scriptable_host_model.h"
 #include "simulator/scenario.h"
@@ -27,6 +28,8 @@ class HostEnvironment {
   bool ApplySet(const Json& body, const std::string& path, ScenarioError* error);
 
   testing_support::ManualClock* clock() { return clock_.get(); }
+  // Headless runs move animations in steps of their own time; null with a real window.
+  testing_support::ManualAnimationDriver* animations() { return animations_.get(); }
   testing_support::DataCenterBackend& backend() { return backend_; }
   bool headless() const { return headless_; }
 
@@ -40,6 +43,7 @@ class HostEnvironment {
 
   bool headless_;
   std::unique_ptr<testing_support::ManualClock> clock_;
+  std::unique_ptr<testing_support::ManualAnimationDriver> animations_;
   testing_support::DataCenterBackend backend_;
   std::shared_ptr<testing_support::ConfigurationHostModel> config_model_;
   Json platform_ = Json::object();  // the keys set so far

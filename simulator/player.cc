@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include "platform/framework/view_model.h"
 #include "platform/sdk/signal_request_base.h"
 #include "platform/testing/run_loop.h"
+#include "platform/widgets/animation_tracker.h"
 #include "simulator/matcher.h"
 
 namespace sim {
@@ -400,23 +403,46 @@ bool Player::StepAdvance(const Json& body, const std::string& path, ScenarioErro
     const int64_t next = clock->NextDueInMs();
     if (next < 0 || static_cast<uint64_t>(next) > remaining) break;
     clock->Advance(static_cast<uint64_t>(next));
+    StepAnimations(next);
     remaining -= static_cast<uint64_t>(next);
     RunPendingEvents();
   }
   clock->Advance(remaining);
+  StepAnimations(static_cast<int64_t>(remaining));
   RunPendingEvents();
   return true;
+}
+
+void Player::StepAnimations(int64_t ms) {
+  testing_support::ManualAnimationDriver* driver = env_->animations();
+  while (driver && ms > 0) {
+    const int chunk = static_cast<int>(std::min<int64_t>(ms, 1000));
+    driver->Step(chunk);
+    ms -= chunk;
+  }
 }
 
 bool Player::StepSettle(const std::string& path, ScenarioError* error) {
   auto settled = [] {
     return VELMO_CGI::VelmoSignalRequestBase::InFlightCount() == 0 &&
-           base::threading::PendingTasks() == 0;
+           base::threading::PendingTasks() == 0 && AnimationTracker::RunningFiniteCount() == 0;
   };
+  QElapsedTimer timer;
+  timer.start();
   RunPendingEvents();
-  if (!testing_support::RunLoopUntil(settled, kSettleLimitMs))
-    return Fail(error, path, "the module did not settle within 10 s (a request or deferred action is still pending)");
-  RunPendingEvents();
+  while (!settled()) {
+    if (timer.elapsed() > kSettleLimitMs)
+      return Fail(error, path,
+                  "the module did not settle within 10 s (a request, deferred action or "
+                  "animation is still pending)");
+    // Headless animations move in frames of their own time, never of the platform clock's.
+    if (env_->animations() && AnimationTracker::RunningFiniteCount() > 0) {
+      env_->animations()->Step(testing_support::ManualAnimationDriver::kFrameMs);
+    } else {
+      testing_support::RunLoopUntil(settled, 20);
+    }
+    RunPendingEvents();
+  }
   return true;
 }
 

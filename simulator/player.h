@@ -79,6 +79,7 @@ class Player {
   QWidget* FindWidget(const std::string& selector_text, bool visible_only, const std::string& path,
                       ScenarioError* error);
   void RunPendingEvents();
+  void StepAnimations(int64_t ms);
   framework::module::IModuleRuntime* runtime();
 
   const Scenario& scenario_;
