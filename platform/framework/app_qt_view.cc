@@ -3,6 +3,8 @@
 #include <QLayout>
 #include <QToolTip>
 
+#include "platform/base/observer.h"
+
 AppBaseView::~AppBaseView() = default;
 
 void AppBaseView::SetViewModel(std::shared_ptr<framework::StatefulViewModel> vm) {
@@ -137,4 +139,19 @@ void ContributeQTWindowView::OnViewModelBoundEx(framework::StatefulViewModel* vm
   });
   vm->BindProp(kPropContributesUpdateItem,
                [this](const base::variant::Variant* item) { HandleUpdateItemView(item); });
+}
+
+void AnnounceWindowState(const BaseDialog* dialog, int page) {
+  if (!dialog) return;
+  base::observer::Notify("window", [&] {
+    base::variant::Variant::Map m;
+    const QWidget* main = dialog->GetMainWidget();
+    m["visible"] = dialog->isVisible();
+    m["width"] = main ? main->width() : 0;
+    m["height"] = main ? main->height() : 0;
+    m["outer_width"] = dialog->width();
+    m["outer_height"] = dialog->height();
+    m["page"] = page;
+    return base::variant::Variant(std::move(m));
+  });
 }

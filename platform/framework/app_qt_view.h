@@ -143,6 +143,11 @@ class AppQTWindowView : public AppBaseQTView, public BaseDialogDelegate {
   void OnFrameDestoryed(QWidget* frame) override {}
 };
 
+// Announces a window's state on the observer seam as kind "window": visible, the main widget's
+// width and height, the dialog's outer size (shadow included) and the page it shows. Window
+// views call it when the window is shown, hidden, resized or switches page.
+void AnnounceWindowState(const BaseDialog* dialog, int page);
+
 // A window view that hosts views contributed by extensions. The view model publishes the
 // contribution list (property 0x20101000) and item updates (0x20101001); the subclass places
 // the views.

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/recorder.h"
+
 using base::variant::Variant;
 
 namespace {
@@ -160,3 +162,19 @@ TEST(AppView, ContributedItemsReachTheWindowView) {
 }
 
 }  // namespace
+
+TEST(AppView, WindowStateIsAnnouncedWithMainAndOuterSizes) {
+  testing_support::Recorder rec;
+  BaseDialog dialog(nullptr, nullptr, "t", BaseDialog::kStyleShadow, "", {}, false);
+  dialog.resize(440, 300);
+  dialog.show();
+  QCoreApplication::processEvents();
+  AnnounceWindowState(&dialog, 2);
+  AnnounceWindowState(nullptr, 1);
+  auto lines = rec.Of("window");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].GetInt32("outer_width"), 440);
+  EXPECT_EQ(lines[0].GetInt32("width"), 440 - 2 * dialog.GetShadowWidth());
+  EXPECT_EQ(lines[0].GetInt32("page"), 2);
+  EXPECT_TRUE(lines[0].GetBool("visible"));
+}
