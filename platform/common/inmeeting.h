@@ -1,7 +1,8 @@
 // velmo_common::utils::inmeeting: requests to the client's in-meeting window. Each request is
 // announced on the observer seam as kind "platform" and handed to the host's handler.
 //
-//   velmo_common::utils::inmeeting::HandleEventBusForMeetingRequestLeaveImmersiveMode(false, false);
+//   velmo_common::utils::inmeeting::HandleEventBusForMeetingRequestLeaveImmersiveMode(false,
+//   false);
 //
 // UI thread only.
 #pragma once

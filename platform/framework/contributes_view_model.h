@@ -65,7 +65,9 @@ class ContributesViewModelT : public T, public framework::extension::ExtensionCo
   void OnExtensionItemUpdated(const Variant& item) override { OnUpdateItem(&item); }
 
  private:
-  void Publish(int prop, const Variant* item) { this->SetPropValue(prop, item ? *item : Variant()); }
+  void Publish(int prop, const Variant* item) {
+    this->SetPropValue(prop, item ? *item : Variant());
+  }
 };
 
 }  // namespace velmo

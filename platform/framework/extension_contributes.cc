@@ -39,11 +39,10 @@ void ExtensionRegistry::Register(Registration registration) {
 }
 
 void ExtensionRegistry::Unregister(const std::string& extension_id) {
-  registrations_.erase(std::remove_if(registrations_.begin(), registrations_.end(),
-                                      [&](const Registration& r) {
-                                        return r.extension_id == extension_id;
-                                      }),
-                       registrations_.end());
+  registrations_.erase(
+      std::remove_if(registrations_.begin(), registrations_.end(),
+                     [&](const Registration& r) { return r.extension_id == extension_id; }),
+      registrations_.end());
 }
 
 void ExtensionRegistry::Clear() { registrations_.clear(); }

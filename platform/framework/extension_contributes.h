@@ -3,8 +3,8 @@
 // page's view model owns an ExtensionContributesImpl for its contribution point and activates,
 // sorts and publishes what is offered there.
 //
-//   ExtensionRegistry::Instance().Register({"extension:after_meeting.record", "", factory, on_event});
-//   contributes.SetContributesId("contributes:after_meeting.conclusion");
+//   ExtensionRegistry::Instance().Register({"extension:after_meeting.record", "", factory,
+//   on_event}); contributes.SetContributesId("contributes:after_meeting.conclusion");
 //   contributes.ActivateExtensions(nullptr);       // makes the views
 //   contributes.UpdateContributesDataSource();     // the page's view gets the item list
 //   ExtensionRegistry::Instance().SendItemUpdate("extension:after_meeting.record", item);
