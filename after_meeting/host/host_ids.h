@@ -53,6 +53,11 @@ inline constexpr int kEventNotifyKickOut = 13;
 inline constexpr int kEventSetAiAssistantInfo = 14;
 inline constexpr int kEventSetShouldShowConclusion = 15;
 inline constexpr int kCallSetConclusionVisible = 0;
+// The AI assistant's web page: "url", "wnd_size_width", "wnd_size_height".
+inline constexpr int kCallGetAiAssistantPageInfo = 6;
+inline constexpr char kKeyUrl[] = "url";
+inline constexpr char kKeyWndSizeWidth[] = "wnd_size_width";
+inline constexpr char kKeyWndSizeHeight[] = "wnd_size_height";
 
 inline constexpr char kKeyVisible[] = "visible";
 inline constexpr char kKeyLeaveReason[] = "leave_reason";
@@ -95,6 +100,7 @@ inline constexpr int kModel = 1000018;
 inline constexpr int kEventRecordStateChanged = 23;
 inline constexpr char kKeyRecordState[] = "record_state";
 inline constexpr char kKeyRecordType[] = "record_type";
+inline constexpr int kStateStarted = 1;
 inline constexpr int kStateRecorded = 2;
 inline constexpr int kTypeCloud = 0;
 }  // namespace record_state
@@ -122,7 +128,58 @@ inline constexpr char kKeySubMeetingId[] = "sub_meeting_id";
 inline constexpr char kKeyShowBanner[] = "show_banner";
 inline constexpr char kKeySummaryText[] = "summary_text";
 inline constexpr char kTemplateMeetingSummaryGuide[] = "meeting_summary_guide";
+inline constexpr char kTemplateMeetingSummaryCredit[] = "meeting_summary_credit";
+// Answer keys beyond the ones above.
+inline constexpr char kKeyExperimentId[] = "experiment_id";
+inline constexpr char kKeyExperimentGroupId[] = "experiment_group_id";
+inline constexpr char kKeyBannerId[] = "banner_id";
+inline constexpr char kKeyBmId[] = "bm_id";
+inline constexpr char kKeySummaryJumpText[] = "summary_jump_text";
+inline constexpr char kKeySummaryIcon[] = "summary_icon";
+inline constexpr char kKeyCarbonSubmit[] = "carbon_submit";
+inline constexpr char kKeyRedirectType[] = "redirect_type";
+inline constexpr char kKeyRedirectHref[] = "redirect_href";
+inline constexpr char kKeyScheme[] = "scheme";
+inline constexpr char kKeySelectedTabId[] = "selected_tab_id";
+inline constexpr int kRedirectWeb = 1;
+inline constexpr int kRedirectNative = 2;
 }  // namespace banner
+
+// Tells the host that a banner was shown.
+namespace banner_shown {
+inline constexpr int kModel = 10053;
+inline constexpr int kCallBannerShown = 1;
+inline constexpr char kKeyId[] = "id";
+inline constexpr char kKeyBmId[] = "bm_id";
+}  // namespace banner_shown
+
+// Push messages; one kind asks for the carbon banner again.
+namespace push {
+inline constexpr int kModel = 10054;
+inline constexpr int kEventReceivePushNotifyMsg = 0;
+inline constexpr char kKeyNotifyType[] = "notify_type";
+inline constexpr int kNotifyTypeCarbonBanner = 11;
+}  // namespace push
+
+// Priority events: the immersive-mode check before leaving, and room information.
+namespace priority_events {
+inline constexpr int kModel = 502;
+inline constexpr int kEventPreLeaveImmersiveCheck = 10;
+inline constexpr int kEventRoomInfoChanged = 54;
+inline constexpr char kKeyCanEnterImmersiveMode[] = "can_enter_immersive_mode";
+inline constexpr char kKeyReason[] = "reason";
+}  // namespace priority_events
+
+// Feedback reports.
+namespace feedback_report {
+inline constexpr int kModel = 10048;
+inline constexpr int kCallReport = 0x1504E711;
+inline constexpr char kKeyReport[] = "report";
+inline constexpr char kKeyData[] = "data";
+}  // namespace feedback_report
+
+// A host model whose subscriptions the conclusion page clears on detach, though it makes none.
+inline constexpr int kModelClearedOnDetach = 523;
 
 // Members: both events mean the host or a co-host changed.
 namespace member {
@@ -147,7 +204,12 @@ inline constexpr int kEventActiveStateChanged = 14;
 namespace apps {
 inline constexpr int kModel = 641;
 inline constexpr int kCallGetOpenedApps = 32;
+inline constexpr int kEventContentSourceChanged = 9;
 inline constexpr char kKeyOpenAppId[] = "open_app_id";
+inline constexpr char kKeyName[] = "name";
+inline constexpr char kKeyExtensionId[] = "extension_id";
+// The native AI app's meeting-assistant content.
+inline constexpr char kMeetingAssistantExtensionId[] = "extension:appbox.meeting_assistant_content";
 // The app that is kept in front of the list.
 inline constexpr char kHoldOnAppId[] = "native-457520021246070445";
 }  // namespace apps

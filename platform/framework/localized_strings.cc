@@ -55,20 +55,37 @@ bool LocalizedStrings::LoadFile(const std::string& path) {
   }
   const QByteArray bytes = file.readAll();
   base::json::JsonValue doc;
-  StringTable table = StringTable::kHost;
   if (!base::json::JsonValue::Parse(std::string_view(bytes.constData(), bytes.size()), &doc) ||
-      !doc["language"].IsString() || !TableFromName(doc["table"].AsString(), &table) ||
-      !doc["strings"].IsObject()) {
+      !doc["language"].IsString()) {
+    VLOG(1) << "string table malformed: " << path;
+    return false;
+  }
+  // One table ("table" and "strings"), or several ("tables": {"host": {...}, "asset": {...}}).
+  std::vector<std::pair<StringTable, base::json::JsonValue>> parts;
+  StringTable table = StringTable::kHost;
+  if (doc["tables"].IsObject()) {
+    const base::json::JsonValue tables = doc["tables"];
+    for (const std::string& name : tables.MemberNames()) {
+      if (!TableFromName(name, &table) || !tables[name].IsObject()) {
+        VLOG(1) << "string table malformed: " << path;
+        return false;
+      }
+      parts.emplace_back(table, tables[name]);
+    }
+  } else if (TableFromName(doc["table"].AsString(), &table) && doc["strings"].IsObject()) {
+    parts.emplace_back(table, doc["strings"]);
+  } else {
     VLOG(1) << "string table malformed: " << path;
     return false;
   }
   const std::string language = doc["language"].AsString();
-  const base::json::JsonValue strings = doc["strings"];
-  for (const std::string& key : strings.MemberNames()) {
-    char* end = nullptr;
-    unsigned long id = std::strtoul(key.c_str(), &end, 0);
-    if (end == key.c_str() || *end != '\0' || !strings[key].IsString()) continue;
-    Set(table, language, static_cast<uint32_t>(id), strings[key].AsString());
+  for (const auto& [part_table, strings] : parts) {
+    for (const std::string& key : strings.MemberNames()) {
+      char* end = nullptr;
+      unsigned long id = std::strtoul(key.c_str(), &end, 0);
+      if (end == key.c_str() || *end != '\0' || !strings[key].IsString()) continue;
+      Set(part_table, language, static_cast<uint32_t>(id), strings[key].AsString());
+    }
   }
   return true;
 }

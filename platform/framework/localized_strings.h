@@ -30,7 +30,9 @@ class LocalizedStrings {
   static LocalizedStrings& Instance();
 
   // Reads a table file: {"language": "en", "table": "host"|"asset"|"module",
-  // "strings": {"0x92B43A53": "Close", ...}}. False on a file that cannot be read or parsed.
+  // "strings": {"0x92B43A53": "Close", ...}}, or several tables of one feature at once:
+  // {"language": "en", "tables": {"host": {...}, "asset": {...}}}. False on a file that cannot
+  // be read or parsed.
   bool LoadFile(const std::string& path);
   // The host's own tables, ":/velmo_strings/*.json" (loaded when the instance is first used).
   void LoadHostTables();

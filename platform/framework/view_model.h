@@ -104,6 +104,10 @@ class UIViewModel : public ViewModel {
 // A UI view model with a current state that the view follows.
 class StatefulViewModel : public UIViewModel {
  public:
+  StatefulViewModel() = default;
+  // initial_state: what GetCurrentState() answers before the first SetStatefulData.
+  explicit StatefulViewModel(int initial_state) : state_(initial_state) {}
+
   using StateListener = std::function<void(int state, const Variant* data)>;
   // Sets the state (changed or not) and reports it to the view.
   void SetStatefulData(int state, const Variant* data);

@@ -1,0 +1,86 @@
+#include "tests/after_meeting/conclusion/conclusion_fixture.h"
+
+namespace after_meeting {
+namespace test {
+namespace {
+
+using ConclusionCountdown = ConclusionTest;
+
+std::vector<int> Seconds(const std::vector<Variant>& values) {
+  std::vector<int> out;
+  for (const Variant& v : values) out.push_back(v.GetInt32(c::confirm_button::kSeconds));
+  return out;
+}
+
+TEST_F(ConclusionCountdown, CountsDownEachSecondThenClosesWithItsReport) {
+  SetDismiss(3);
+  Load();
+  EXPECT_EQ(Last(c::kPropConfirmButtonText),
+            V(R"x({"text":"Close (3s)","seconds":3,"is_count_down":true})x"));
+  clock_.Advance(3000);
+  EXPECT_EQ(Seconds(props_[c::kPropConfirmButtonText]), (std::vector<int>{-1, 3, 2, 1, 0}));
+  EXPECT_TRUE(Reports(c::report::kAutoCloseClick).empty());
+  EXPECT_EQ(Closes(), 0);
+  clock_.Advance(1000);
+  const auto reports = Reports(c::report::kAutoCloseClick);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].GetString("end_time_stamp"), "4000");
+  EXPECT_EQ(reports[0].Size(), 6u);  // the common properties only
+  EXPECT_EQ(Closes(), 1);
+}
+
+TEST_F(ConclusionCountdown, StopOrCloseEndsItWithoutTheAutoCloseReport) {
+  for (int action : {c::kActionStopCountDown, c::kActionClosePage}) {
+    for (uint64_t after_ms : {0u, 1500u, 3999u}) {
+      Restart();
+      SetDismiss(3);
+      Load();
+      clock_.Advance(after_ms);
+      Act(action);
+      const size_t published = props_[c::kPropConfirmButtonText].size();
+      clock_.Advance(10000);
+      EXPECT_TRUE(Reports(c::report::kAutoCloseClick).empty()) << after_ms;
+      EXPECT_EQ(props_[c::kPropConfirmButtonText].size(), published);
+      EXPECT_EQ(Last(c::kPropConfirmButtonText).GetInt32(c::confirm_button::kSeconds),
+                action == c::kActionStopCountDown ? -1 : 3 - static_cast<int>(after_ms / 1000));
+    }
+  }
+}
+
+TEST_F(ConclusionCountdown, ZeroOrMissingTimeOutStartsNone) {
+  for (bool missing : {false, true}) {
+    Restart();
+    if (!missing) SetDismiss(0);
+    Load();
+    EXPECT_EQ(Seconds(props_[c::kPropConfirmButtonText]), (std::vector<int>{-1, -1}));
+    EXPECT_EQ(clock_.ArmedCount(), 0);
+  }
+}
+
+TEST_F(ConclusionCountdown, SecondStartIsRefusedAndTheRunningOneGoesOn) {
+  SetDismiss(3);
+  Load();
+  clock_.Advance(1000);
+  FireModel(kEventConclusionInfoComplete, Fired(kEventConclusionInfoComplete).at(0));
+  EXPECT_EQ(rec_.LogLevelOf("summary_page_timer_ has excuted"), 1);
+  clock_.Advance(3000);
+  EXPECT_EQ(Seconds(props_[c::kPropConfirmButtonText]), (std::vector<int>{-1, 3, 2, 1, 0}));
+  EXPECT_EQ(Reports(c::report::kAutoCloseClick).size(), 1u);
+}
+
+TEST_F(ConclusionCountdown, DestroyedWithTimersPendingNothingIsTouched) {
+  SetDismiss(3);
+  SetFeedback(R"({"feedback":{"ResultState":{"title":"Thanks!"}}})");
+  Load();
+  Act(c::kActionThumbsUp);
+  EXPECT_EQ(clock_.ArmedCount(), 2);
+  vm_.reset();
+  rec_.Clear();
+  clock_.Advance(10000);
+  EXPECT_TRUE(rec_.All().empty());
+  EXPECT_EQ(clock_.ArmedCount(), 0);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace after_meeting
