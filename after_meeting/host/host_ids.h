@@ -170,7 +170,7 @@ inline constexpr char kKeyCanEnterImmersiveMode[] = "can_enter_immersive_mode";
 inline constexpr char kKeyReason[] = "reason";
 }  // namespace priority_events
 
-// Feedback reports.
+// Feedback reports: call kCallReport with a {"report", "data"} map, no result.
 namespace feedback_report {
 inline constexpr int kModel = 10048;
 inline constexpr int kCallReport = 0x1504E711;
@@ -230,12 +230,6 @@ inline constexpr char kHostShowDefaultContent[] = "host_show_default_content";
 inline constexpr char kHostShowDefaultContentAndFuncGuide[] =
     "host_show_default_content_and_func_guide";
 }  // namespace configuration
-
-// Feedback reports: call kCallReport with a {"report", "data"} map, no result.
-namespace feedback_report {
-inline constexpr int kModel = 10048;
-inline constexpr int kCallReport = 0x1504E711;
-}  // namespace feedback_report
 
 }  // namespace host
 }  // namespace after_meeting
