@@ -343,6 +343,8 @@ void AfterMeetingConclusionView::InitSkeleton() {
     AddLightAnimation(light);
   }
   AnimationTracker::Track(skeleton_animation_);
+  // The page may be deleted while it is still loading.
+  AnimationTracker::StopWithParent(skeleton_animation_);
   ShowSkeleton(true, true);
 }
 
@@ -748,7 +750,8 @@ void AfterMeetingConclusionView::OnContentListChanged(const Variant* list) {
     if (type == c::kItemTypeFeedback) {
       ui_.feedback_icon->setPixmap(VLQtUiUtil::LoadPixmap(
           ui_.feedback_icon, QStringLiteral(":/images/af_feedback"), QSize(16, 16)));
-      ui_.feedback_title->SetText(Str(item, item_key::kContent));
+      // Elided rather than pushing the like buttons out of the fixed-width row.
+      ui_.feedback_title->SetElideText(Str(item, item_key::kContent), Qt::ElideRight);
       ui_.feedback_desc->SetText(Str(item, item_key::kDesc));
       like_tips_ = Str(item, item_key::kFeedbackLikeTips);
       dislike_tips_ = Str(item, item_key::kFeedbackDislikeTips);
