@@ -1,7 +1,8 @@
-# Plays one scenario headless twice and checks that every expect held both times and that the
-# two traces are the same apart from wall time.
-#   cmake -DSIM=velmo_sim -DSCENARIO=file.json -DOUT=dir -P play_twice.cmake
-foreach(var SIM SCENARIO OUT)
+# Plays one scenario headless twice and checks that every expect held both times, that the two
+# traces are the same apart from wall time, and that the account token shows in neither the
+# trace nor the log.
+#   cmake -DSIM=velmo_sim -DSCENARIO=file.json -DOUT=dir -DTOKEN=secret -P play_twice.cmake
+foreach(var SIM SCENARIO OUT TOKEN)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "play_twice.cmake needs -D${var}=")
   endif()
@@ -17,6 +18,12 @@ foreach(run 1 2)
     message(FATAL_ERROR "${name} run ${run}: exit ${rc}\n${err}\ntrace: ${OUT}/${name}.${run}.jsonl")
   endif()
   file(READ ${OUT}/${name}.${run}.jsonl trace${run})
+  foreach(text trace${run} err)
+    string(FIND "${${text}}" "${TOKEN}" at)
+    if(NOT at EQUAL -1)
+      message(FATAL_ERROR "${name} run ${run}: the account token appears in the ${text}")
+    endif()
+  endforeach()
   string(REGEX REPLACE "\"t_wall_ms\":[0-9]+," "" trace${run} "${trace${run}}")
 endforeach()
 if(NOT trace1 STREQUAL trace2)
