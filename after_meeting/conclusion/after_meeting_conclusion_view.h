@@ -18,6 +18,8 @@
 #include <set>
 #include <string>
 
+#include <QGraphicsOpacityEffect>
+#include <QParallelAnimationGroup>
 #include <QPointer>
 #include <QString>
 
@@ -30,9 +32,7 @@ class QFPlainLabel;
 class QFPushButton;
 class QFWidget;
 class QFrame;
-class QGraphicsOpacityEffect;
 class QHBoxLayout;
-class QParallelAnimationGroup;
 class QVBoxLayout;
 class QtImageView;
 
