@@ -147,7 +147,9 @@ void CloseMeetingContainerView::ApplyContainerSize() {
   }
   dialog_->GetMainWidget()->resize(size);
   dialog_->adjustSize();
-  // The dialog's layout keeps it at least as large as the page plus its shadow.
+  // The page plus the shadow around it; without a page the dialog's layout keeps it at its
+  // smallest.
+  if (size.isValid()) size += QSize(2 * dialog_->GetShadowWidth(), 2 * dialog_->GetShadowHeight());
   dialog_->resize(size);
 }
 
