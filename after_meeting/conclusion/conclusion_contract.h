@@ -177,6 +177,21 @@ inline constexpr char kArgAppNumber[] = "app_number";
 inline constexpr char kArgSeconds[] = "seconds";
 }  // namespace text
 
+// What assistive tools say about the page's controls (module table); the controls' visible
+// texts are their names.
+namespace accessible_text {
+inline constexpr uint32_t kPage = 0x7A0C4E11;             // the page's name
+inline constexpr uint32_t kCarbonEntry = 0x7A0C4E12;      // description
+inline constexpr uint32_t kUpgradeButton = 0x7A0C4E13;    // description
+inline constexpr uint32_t kLikeButton = 0x7A0C4E14;       // description
+inline constexpr uint32_t kDislikeButton = 0x7A0C4E15;    // description
+inline constexpr uint32_t kAiCell = 0x7A0C4E16;           // description
+inline constexpr uint32_t kAppsCell = 0x7A0C4E17;         // description
+inline constexpr uint32_t kGuideCell = 0x7A0C4E18;        // description
+inline constexpr uint32_t kConfirmButton = 0x7A0C4E19;    // description
+inline constexpr uint32_t kRecordContainer = 0x7A0C4E1A;  // name
+}  // namespace accessible_text
+
 // Contributed extensions.
 inline constexpr char kContributesId[] = "contributes:after_meeting.conclusion";
 inline constexpr char kRecordExtensionId[] = "extension:after_meeting.record";

@@ -13,4 +13,12 @@ class AnimationTracker {
  public:
   static void Track(QAbstractAnimation* animation);
   static int RunningFiniteCount();
+
+  // A running animation group cannot be deleted safely: its child animations call back into
+  // it while they stop, after the group's own part of the object is gone. For an animation owned
+  // by a widget (its parent), this stops it as soon as the parent starts deleting its children,
+  // so a page may be deleted mid-animation.
+  //   auto* shimmer = new QParallelAnimationGroup(skeleton);
+  //   AnimationTracker::StopWithParent(shimmer);
+  static void StopWithParent(QAbstractAnimation* animation);
 };

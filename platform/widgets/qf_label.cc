@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "platform/widgets/qss_setter.h"
 
@@ -83,7 +84,9 @@ QSize QFLabel::sizeHint() const {
   QSize size = QLabel::sizeHint();
   if (!Eliding() || wordWrap()) return size;
   const int frame = width() - TextWidth();
-  size.setWidth(fontMetrics().horizontalAdvance(FullText()) + qMax(0, frame));
+  // Rounded up: a text a fraction of a pixel wider than a rounded width would be elided.
+  const int text_width = qCeil(QFontMetricsF(font()).horizontalAdvance(FullText()) - 1e-6);
+  size.setWidth(text_width + qMax(0, frame));
   return size;
 }
 

@@ -2,12 +2,15 @@
 //
 //   VLQtUiUtil::LoadQtModuleResource(dir + "/after_meeting.rcc", "/");
 //   QString icon = VLQtUiUtil::GetHdpiImagePath(label, ":/images/af_time", ".png");
+//   label->setPixmap(VLQtUiUtil::LoadPixmap(label, ":/images/af_time", QSize(16, 16)));
 //
 // UI thread only.
 #pragma once
 
 #include <string>
 
+class QPixmap;
+class QSize;
 class QString;
 class QWidget;
 
@@ -28,4 +31,10 @@ class VLQtUiUtil {
   static QString GetHdpiImagePath(QWidget* widget, const QString& path, const QString& ext);
   // The same rule for a given device pixel ratio.
   static QString GetHdpiImagePathForRatio(double ratio, const QString& path, const QString& ext);
+
+  // The image at path as a pixmap of size (logical px) for widget's screen: vector images are
+  // drawn at size times the device pixel ratio, so icons stay sharp at 2x; others are scaled
+  // smoothly. A null widget means the application's ratio. Null when path cannot be read.
+  static QPixmap LoadPixmap(QWidget* widget, const QString& path, const QSize& size);
+  static QPixmap LoadPixmapForRatio(double ratio, const QString& path, const QSize& size);
 };

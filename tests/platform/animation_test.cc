@@ -1,4 +1,7 @@
+#include <vector>
+
 #include <QCoreApplication>
+#include <QParallelAnimationGroup>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QVariantAnimation>
@@ -41,4 +44,26 @@ TEST(ManualAnimationDriver, AnimationsMoveOnlyWithItsStepsAndFinishedOnesAreNotC
   // Frame by frame: the same steps give the same values every run.
   EXPECT_EQ(values.size(), 13u);
   EXPECT_EQ(shimmer->state(), QAbstractAnimation::Running);
+}
+
+TEST(AnimationTracker, AGroupRunningWhenItsWidgetIsDeletedIsStoppedFirst) {
+  auto* page = new QWidget();
+  auto* bar = new QWidget(page);
+  auto* group = new QParallelAnimationGroup(page);
+  auto* sweep = new QPropertyAnimation(bar, "pos");
+  sweep->setDuration(1000);
+  sweep->setLoopCount(-1);
+  group->addAnimation(sweep);
+  AnimationTracker::StopWithParent(group);
+  std::vector<QAbstractAnimation::State> states;
+  QObject::connect(
+      group, &QAbstractAnimation::stateChanged,
+      [&](QAbstractAnimation::State now, QAbstractAnimation::State) { states.push_back(now); });
+  group->start();
+  ASSERT_EQ(group->state(), QAbstractAnimation::Running);
+  // Unguarded, deleting a running group with a running child aborts the process.
+  delete page;
+  EXPECT_EQ(states, (std::vector<QAbstractAnimation::State>{QAbstractAnimation::Running,
+                                                            QAbstractAnimation::Stopped}));
+  AnimationTracker::StopWithParent(nullptr);  // nothing to guard
 }

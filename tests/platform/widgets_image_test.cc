@@ -219,3 +219,20 @@ TEST_F(QtImageViewTest, LoadFinishingAfterTheViewDiedTouchesNothing) {
 }
 
 }  // namespace
+
+TEST(ModuleImagesTest, IconsLoadAtTheScreensRatioAndUnreadableOnesAreNull) {
+  ASSERT_TRUE(VLQtUiUtil::LoadQtModuleResource(VELMO_OUTPUT_DIR "/after_meeting.rcc", "/"));
+  // A vector icon is drawn at the device size, not blown up from its design size.
+  const QPixmap doubled = VLQtUiUtil::LoadPixmapForRatio(2.0, ":/images/like", QSize(16, 16));
+  ASSERT_FALSE(doubled.isNull());
+  EXPECT_EQ(doubled.size(), QSize(32, 32));
+  EXPECT_DOUBLE_EQ(doubled.devicePixelRatio(), 2.0);
+  // The arrow's design is 9x12; asked for another size it fills exactly that.
+  const QPixmap arrow = VLQtUiUtil::LoadPixmapForRatio(1.0, ":/images/carbon_arrow", QSize(18, 24));
+  EXPECT_EQ(arrow.size(), QSize(18, 24));
+  QWidget plain_screen;
+  EXPECT_EQ(VLQtUiUtil::LoadPixmap(&plain_screen, ":/images/af_time", QSize(16, 16)).size(),
+            QSize(16, 16));
+  EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/no_such_icon", QSize(16, 16)).isNull());
+  EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/like", QSize()).isNull());
+}

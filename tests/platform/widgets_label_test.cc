@@ -48,6 +48,30 @@ TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
   EXPECT_LE(metrics.horizontalAdvance(label.text()), 100);
 }
 
+TEST(QFLabelTest, GivenItsSizeHintTheWholeTextShows) {
+  // Texts whose width in the font is not a whole number of pixels among them.
+  const QString texts[] = {"How was it?",
+                           "How was this meeting?",
+                           "Good",
+                           "Not good",
+                           "Keep using it in the sidebar",
+                           "iiiiiii",
+                           "W",
+                           kTitle};
+  for (int px : {12, 13, 14, 16}) {
+    QFLabel label;
+    label.setStyleSheet(QStringLiteral("font-size:%1px;").arg(px));
+    label.show();
+    for (const QString& text : texts) {
+      label.SetElideText(text, Qt::ElideRight);
+      label.resize(label.sizeHint());
+      label.AdjustElideContent();
+      EXPECT_FALSE(label.IsElided())
+          << px << "px " << text.toStdString() << " in " << label.width();
+    }
+  }
+}
+
 TEST(QFLabelTest, ReElidesWhenAStyleSheetChangesItsFont) {
   // A style sheet's font reaches the label after its text: the text is elided again.
   QFLabel styled;
