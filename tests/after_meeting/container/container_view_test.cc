@@ -310,15 +310,19 @@ TEST_F(ContainerWindow, WholeWindowWorksFromTheKeyboard) {
     ASSERT_EQ(QApplication::focusWidget(), want);
   };
 
+  // The meeting-end answer arrives: the conclusion page shows its rating row.
+  Variant result = V(R"({"biz_code": 0, "msg": "", "status_code": 200, "basic_info": {}})");
+  model()->FireEvent(kEventConclusionInfoComplete, &result);
+  Loop();
+
   // Rate the meeting: thumbs down.
-  AfterMeetingConclusionView* conclusion = View()->conclusion_view();
-  if (QWidget* dislike = conclusion->widgets().dislike_button) {
-    tab_to(dislike);
-    press(Qt::Key_Return);
-  } else {
-    // The conclusion page has no rating row on show yet: its action stands in for the key.
-    conclusion->view_model()->Handle(conclusion::kActionThumbsDown, nullptr);
-  }
+  QWidget* dislike = View()->conclusion_view()->widgets().dislike_button;
+  ASSERT_NE(dislike, nullptr);
+  ASSERT_TRUE(dislike->isVisible());
+  EXPECT_FALSE(Spoken(dislike).isEmpty());
+  tab_to(dislike);
+  press(Qt::Key_Return);
+  ASSERT_NE(View(), nullptr);
   ASSERT_EQ(View()->page(), kPageFeedback);
   Loop();
 
