@@ -3,6 +3,9 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <mutex>
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -74,10 +77,13 @@ QString WidgetText(const QWidget* w) {
 bool Matches(const QWidget* w, const Selector& s) {
   const QString value = QString::fromStdString(s.value);
   switch (s.kind) {
-    case Selector::Kind::kObjectName: return w->objectName() == value;
-    case Selector::Kind::kClass: return value == w->metaObject()->className();
+    case Selector::Kind::kObjectName:
+      return w->objectName() == value;
+    case Selector::Kind::kClass:
+      return value == w->metaObject()->className();
     case Selector::Kind::kText: {
-      const bool text_widget = qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w);
+      const bool text_widget =
+          qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w);
       return text_widget && WidgetText(w) == value;
     }
   }
@@ -93,13 +99,18 @@ void Collect(QWidget* w, const Selector& s, bool visible_only, std::vector<QWidg
 
 Json PropertyToJson(const QVariant& v) {
   switch (v.type()) {
-    case QVariant::Bool: return v.toBool();
+    case QVariant::Bool:
+      return v.toBool();
     case QVariant::Int:
-    case QVariant::LongLong: return v.toLongLong();
+    case QVariant::LongLong:
+      return v.toLongLong();
     case QVariant::UInt:
-    case QVariant::ULongLong: return v.toULongLong();
-    case QVariant::Double: return v.toDouble();
-    default: return v.toString().toStdString();
+    case QVariant::ULongLong:
+      return v.toULongLong();
+    case QVariant::Double:
+      return v.toDouble();
+    default:
+      return v.toString().toStdString();
   }
 }
 
@@ -139,7 +150,50 @@ bool Player::Start(ScenarioError* error) {
   trace_->BeginStep(-1);
   env_ = std::make_unique<HostEnvironment>(options_.headless);
   if (!env_->Apply(scenario_, error)) return false;
+  TraceBackendRequests();
+  // Extensions register before the module starts, as other modules' do in the client.
+  extensions_ = std::make_unique<StandInExtensions>();
+  for (const Json& id : scenario_.extensions) extensions_->Register(id.get<std::string>());
   return LoadModule(error);
+}
+
+// The back end hears a request on its own thread. The line is written on the UI thread while the
+// back end waits, so that it comes before whatever the answer causes; the wait is bounded so
+// that a UI thread busy stopping the back end cannot hang it.
+struct Player::RequestLines {
+  std::mutex mutex;
+  std::unique_ptr<QObject> context = std::make_unique<QObject>();
+};
+
+void Player::TraceBackendRequests() {
+  request_lines_ = std::make_shared<RequestLines>();
+  std::weak_ptr<RequestLines> weak = request_lines_;
+  TraceWriter* trace = trace_;
+  env_->backend().SetListener(
+      [weak, trace](const testing_support::DataCenterBackend::ReceivedRequest& r) {
+        Json line = Json::object();
+        line["method"] = r.method;
+        line["path"] = r.path;
+        line["body"] = Json::parse(r.raw_body, nullptr, /*allow_exceptions=*/false);
+        if (line["body"].is_discarded()) line["body"] = r.raw_body;
+        line["auth"] = r.auth;
+        auto written = std::make_shared<std::promise<void>>();
+        std::future<void> done = written->get_future();
+        {
+          std::shared_ptr<RequestLines> lines = weak.lock();
+          if (!lines) return;
+          std::lock_guard<std::mutex> lock(lines->mutex);
+          if (!lines->context) return;
+          QMetaObject::invokeMethod(
+              lines->context.get(),
+              [trace, line, written]() mutable {
+                trace->Write("request", std::move(line));
+                written->set_value();
+              },
+              Qt::QueuedConnection);
+        }
+        done.wait_for(std::chrono::seconds(2));
+      });
 }
 
 bool Player::LoadModule(ScenarioError* error) {
@@ -165,6 +219,12 @@ void Player::Finish() {
   if (!deactivated_ && deactivate_) deactivate_();
   deactivated_ = true;
   RunPendingEvents();
+  extensions_.reset();
+  env_->backend().SetListener(nullptr);
+  if (request_lines_) {
+    std::lock_guard<std::mutex> lock(request_lines_->mutex);
+    request_lines_->context.reset();
+  }
   env_.reset();
   library_ = nullptr;  // the client keeps module libraries loaded until exit
 }
@@ -250,8 +310,8 @@ bool Player::StepCall(const Json& body, const std::string& path, ScenarioError* 
   framework::Model* model = rt ? rt->GetModelProvider()->ModelOf(kAfterMeetingModelType) : nullptr;
   if (!model) return Fail(error, path, "the module's model does not exist now");
   Variant result;
-  const bool ok = model->Call(ToId(body["id"]), has_param ? &param : nullptr,
-                              no_result ? nullptr : &result);
+  const bool ok =
+      model->Call(ToId(body["id"]), has_param ? &param : nullptr, no_result ? nullptr : &result);
   Json reply = Json::object();
   reply["ok"] = ok;
   if (!no_result) reply["result"] = VariantToJson(result);
@@ -321,7 +381,8 @@ QWidget* Player::FindWidget(const std::string& selector_text, bool visible_only,
     if (top != container && top->isVisible()) Collect(top, selector, visible_only, &found);
   if (static_cast<int>(found.size()) < selector.nth) {
     Fail(error, path,
-         std::string("no ") + (visible_only ? "visible " : "") + "widget matches \"" + selector_text + "\"");
+         std::string("no ") + (visible_only ? "visible " : "") + "widget matches \"" +
+             selector_text + "\"");
     return nullptr;
   }
   return found[static_cast<size_t>(selector.nth - 1)];
@@ -393,8 +454,9 @@ bool Player::StepAdvance(const Json& body, const std::string& path, ScenarioErro
     // A real window runs in real time: wait for it.
     QElapsedTimer timer;
     timer.start();
-    testing_support::RunLoopUntil([&] { return static_cast<uint64_t>(timer.elapsed()) >= remaining; },
-                                  static_cast<int>(remaining) + 1000);
+    testing_support::RunLoopUntil(
+        [&] { return static_cast<uint64_t>(timer.elapsed()) >= remaining; },
+        static_cast<int>(remaining) + 1000);
     return true;
   }
   RunPendingEvents();
@@ -450,8 +512,8 @@ bool Player::StepScreenshot(const Json& body, const std::string& path, ScenarioE
   RunPendingEvents();
   QWidget* window = FindContainerWindow();
   if (!window) return Fail(error, path, "there is no container window to take a picture of");
-  const QString dir = QString::fromStdString(options_.screenshots_dir.empty() ? "screenshots"
-                                                                             : options_.screenshots_dir);
+  const QString dir = QString::fromStdString(
+      options_.screenshots_dir.empty() ? "screenshots" : options_.screenshots_dir);
   QDir().mkpath(dir);
   const QString file = dir + "/" + QString::fromStdString(body.get<std::string>()) + ".png";
   if (!window->grab().save(file, "PNG"))
@@ -468,8 +530,16 @@ bool Player::StepAuthState(const Json& body, const std::string&, ScenarioError*)
 }
 
 bool Player::StepExtensionUpdate(const Json& body, const std::string& path, ScenarioError* error) {
-  return Fail(error, path + ".id",
-              "no stand-in extension \"" + body["id"].get<std::string>() + "\" is registered");
+  const std::string id = body["id"].get<std::string>();
+  if (!extensions_ || !extensions_->IsRegistered(id))
+    return Fail(error, path + ".id",
+                "no stand-in extension \"" + id + "\" (list it in the scenario's extensions)");
+  bool has_item = false;
+  Variant item;
+  if (!ValueOf(body, "item", path, &has_item, &item, error)) return false;
+  if (!item.IsMap()) return Fail(error, path + ".item", "expected an object (the item's keys)");
+  extensions_->SendItemUpdate(id, item);
+  return true;
 }
 
 bool Player::StepDeactivate() {
@@ -484,8 +554,8 @@ bool Player::CheckExpects(const Step& step, const std::string& path, ScenarioErr
     if (line.value("kind", "") != "expect") lines.push_back(line);
   for (size_t i = 0; i < step.expect.size(); ++i) {
     Json want;
-    if (!SubstituteVars(step.expect[i], captures_, path + ".expect[" + std::to_string(i) + "]", &want,
-                        error))
+    if (!SubstituteVars(step.expect[i], captures_, path + ".expect[" + std::to_string(i) + "]",
+                        &want, error))
       return false;
   }
   // In order: each pattern after the line the previous one matched.
@@ -518,8 +588,8 @@ bool Player::CheckExpects(const Step& step, const std::string& path, ScenarioErr
   }
   for (size_t i = 0; i < step.expect_not.size(); ++i) {
     Json want;
-    if (!SubstituteVars(step.expect_not[i], captures_, path + ".expect_not[" + std::to_string(i) + "]",
-                        &want, error))
+    if (!SubstituteVars(step.expect_not[i], captures_,
+                        path + ".expect_not[" + std::to_string(i) + "]", &want, error))
       return false;
     Json one = Json::array({want});
     const int hit = FindAnyMatch(one, lines, nullptr);

@@ -8,8 +8,10 @@
 
 #include "simulator/host_environment.h"
 #include "simulator/scenario.h"
+#include "simulator/stand_in_extension.h"
 #include "simulator/trace_writer.h"
 
+class QObject;
 class QWidget;
 
 namespace framework {
@@ -55,6 +57,7 @@ class Player {
 
  private:
   bool LoadModule(ScenarioError* error);
+  void TraceBackendRequests();
   bool PlayStep(const Step& step, ScenarioError* error);
   bool CheckExpects(const Step& step, const std::string& path, ScenarioError* error);
 
@@ -86,6 +89,11 @@ class Player {
   PlayerOptions options_;
   TraceWriter* trace_;
   std::unique_ptr<HostEnvironment> env_;
+  std::unique_ptr<StandInExtensions> extensions_;
+  // Where the back end's thread posts its request lines; cleared (under its lock) before the
+  // context goes, which drops the lines not yet written.
+  struct RequestLines;
+  std::shared_ptr<RequestLines> request_lines_;
   Captures captures_;
   void* library_ = nullptr;
   void (*activate_)() = nullptr;

@@ -21,46 +21,28 @@ TEST_F(ConclusionView, FreshPageIsTheSkeletonWithBothBarsShimmering) {
   EXPECT_EQ(frame, w.frame);  // built once
   EXPECT_EQ(frame->parentWidget(), host_.get());
 
-  struct Named {
-    QWidget* widget;
-    const char* name;
-  };
-  const Named named[] = {
-      {w.frame, "conclusion_widget"},
-      {w.content, "meeting_conclusion_content"},
-      {w.top_info_panel, "top_info_panel"},
-      {w.title_row, "meeting_conclusion_top"},
-      {w.meeting_end_row, "meeting_end_info"},
-      {w.time_icon, "meeting_time_icon"},
-      {w.member_row, "meeting_member_info"},
-      {w.member_icon, "meeting_member_icon"},
-      {w.pay_block, "meeting_restart_widget"},
-      {w.pay_title, "meeting_restart_title"},
-      {w.pay_link, "pay_content"},
-      {w.upgrade_button, "upgrade_btn"},
-      {w.record_container, "cloud_record_container"},
-      {w.app_panel, "app_info_panel"},
-      {w.feedback_row, "feedback_widget"},
-      {w.feedback_icon, "feedback_icon"},
-      {w.confirm_button, "conform_button"},
-      {w.ai_cell, "cell_widget"},
-  };
-  for (const Named& n : named) {
-    ASSERT_NE(n.widget, nullptr) << n.name;
-    EXPECT_EQ(n.widget->objectName(), QString::fromLatin1(n.name));
-  }
-  EXPECT_EQ(frame->width(), 420);
-  EXPECT_EQ(w.content->width(), 420);
-  EXPECT_EQ(w.title->width(), 388);
-  EXPECT_EQ(w.pay_block->maximumWidth(), 388);
-  EXPECT_EQ(w.record_container->minimumHeight(), 84);
+  std::vector<QString> names;
+  for (QWidget* x :
+       std::vector<QWidget*>{w.frame, w.content, w.top_info_panel, w.title_row, w.meeting_end_row,
+                             w.time_icon, w.member_row, w.member_icon, w.pay_block, w.pay_title,
+                             w.pay_link, w.upgrade_button, w.record_container, w.app_panel,
+                             w.feedback_row, w.feedback_icon, w.confirm_button, w.ai_cell})
+    names.push_back(x->objectName());
+  EXPECT_EQ(names, (std::vector<QString>{
+                       "conclusion_widget", "meeting_conclusion_content", "top_info_panel",
+                       "meeting_conclusion_top", "meeting_end_info", "meeting_time_icon",
+                       "meeting_member_info", "meeting_member_icon", "meeting_restart_widget",
+                       "meeting_restart_title", "pay_content", "upgrade_btn",
+                       "cloud_record_container", "app_info_panel", "feedback_widget",
+                       "feedback_icon", "conform_button", "cell_widget"}));
+  // Widths add up: 420 = 16 + 388 + 16.
+  EXPECT_EQ(std::vector<int>({frame->width(), w.content->width(), w.title->width(),
+                              w.pay_block->maximumWidth(), w.record_container->width()}),
+            std::vector<int>({420, 420, 388, 388, 388}));
   EXPECT_EQ(w.feedback_row->size(), QSize(388, 52));
   EXPECT_EQ(w.confirm_button->height(), 32);
-  EXPECT_GE(w.confirm_button->width(), 110);
   EXPECT_EQ(w.confirm_button->ButtonType(), 1);
-  EXPECT_EQ(w.time_icon->size(), QSize(16, 16));
   EXPECT_FALSE(w.time_icon->pixmap()->isNull());
-  EXPECT_EQ(w.carbon_arrow->size(), QSize(9, 12));
 
   // Loading: both bars, nothing else of the page but the title row and the close button.
   EXPECT_TRUE(w.skeleton->isVisible());
@@ -72,11 +54,9 @@ TEST_F(ConclusionView, FreshPageIsTheSkeletonWithBothBarsShimmering) {
                           w.record_container, static_cast<QWidget*>(w.app_panel)})
     EXPECT_FALSE(hidden->isVisible());
   EXPECT_TRUE(w.confirm_button->isVisible());
-  ASSERT_NE(view_->app_panel_fade(), nullptr);
-  ASSERT_NE(view_->record_fade(), nullptr);
-  EXPECT_EQ(view_->app_panel_fade()->opacity(), 0.0);
-  EXPECT_EQ(view_->record_fade()->opacity(), 0.0);
-  EXPECT_EQ(w.app_panel->graphicsEffect(), view_->app_panel_fade());
+  ASSERT_EQ(w.app_panel->graphicsEffect(), view_->app_panel_fade());
+  ASSERT_EQ(w.record_container->graphicsEffect(), view_->record_fade());
+  EXPECT_EQ(view_->app_panel_fade()->opacity() + view_->record_fade()->opacity(), 0.0);
 
   // The shimmer sweeps from -300 to 300 in a second, over and over.
   ASSERT_EQ(view_->skeleton_animation()->state(), QAbstractAnimation::Running);

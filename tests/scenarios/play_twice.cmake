@@ -1,0 +1,25 @@
+# Plays one scenario headless twice and checks that every expect held both times and that the
+# two traces are the same apart from wall time.
+#   cmake -DSIM=velmo_sim -DSCENARIO=file.json -DOUT=dir -P play_twice.cmake
+foreach(var SIM SCENARIO OUT)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "play_twice.cmake needs -D${var}=")
+  endif()
+endforeach()
+get_filename_component(name ${SCENARIO} NAME_WE)
+file(MAKE_DIRECTORY ${OUT})
+foreach(run 1 2)
+  execute_process(
+    COMMAND ${SIM} --scenario ${SCENARIO} --headless --trace ${OUT}/${name}.${run}.jsonl
+            --screenshots ${OUT}/${name}.${run}
+    RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${name} run ${run}: exit ${rc}\n${err}\ntrace: ${OUT}/${name}.${run}.jsonl")
+  endif()
+  file(READ ${OUT}/${name}.${run}.jsonl trace${run})
+  string(REGEX REPLACE "\"t_wall_ms\":[0-9]+," "" trace${run} "${trace${run}}")
+endforeach()
+if(NOT trace1 STREQUAL trace2)
+  message(FATAL_ERROR "${name}: the two headless runs wrote different traces "
+                      "(compare ${OUT}/${name}.1.jsonl and ${OUT}/${name}.2.jsonl)")
+endif()
