@@ -2,6 +2,8 @@
 // view sends, the keys of both, and the keys of the configuration and report it works with.
 #pragma once
 
+#include <cstdint>
+
 namespace after_meeting {
 namespace feedback {
 
@@ -87,6 +89,23 @@ inline constexpr char kYes[] = "1";
 // Values of a tag's selection record.
 inline constexpr char kTagSelected[] = "1";
 inline constexpr char kTagNotSelected[] = "0";
+
+// Texts of the module's own string table that name the page's controls for assistive tools.
+namespace a11y {
+inline constexpr uint32_t kPageName = 0x4E61B20Cu;
+inline constexpr uint32_t kPageDescription = 0x4E61B20Du;
+inline constexpr uint32_t kBackName = 0x6B3E21A4u;
+inline constexpr uint32_t kBackDescription = 0x6B3E21A5u;
+inline constexpr uint32_t kTitleDescription = 0x6B3E21A6u;
+inline constexpr uint32_t kTagDescription = 0x1C7D5E30u;
+inline constexpr uint32_t kOtherProblemsName = 0x3F0A9B12u;
+inline constexpr uint32_t kOtherProblemsDescription = 0x3F0A9B13u;  // {limit}
+inline constexpr uint32_t kCounterName = 0x52E8C7A0u;               // {used} {limit}
+inline constexpr uint32_t kCounterDescription = 0x52E8C7A1u;
+inline constexpr uint32_t kSubmitDescription = 0x7D44B0E1u;
+inline constexpr char kArgUsed[] = "used";
+inline constexpr char kArgLimit[] = "limit";
+}  // namespace a11y
 
 }  // namespace feedback
 }  // namespace after_meeting

@@ -35,7 +35,12 @@ void ViewModel::BindProp(int prop, PropHandler handler) {
 
 void ViewModel::UnbindProps() { handlers_.clear(); }
 
-void ViewModel::Handle(int action, const Variant* param) { HandleAction(action, param); }
+void ViewModel::Handle(int action, const Variant* param) {
+  // An action may close the page, and with it the view that owns this view model: stay alive
+  // until the handler has returned.
+  std::shared_ptr<ViewModel> keep_alive = weak_from_this().lock();
+  HandleAction(action, param);
+}
 
 void ViewModel::HandleAction(int, const Variant*) {}
 
@@ -83,13 +88,13 @@ void ViewModel::RecordSubscribe(Model* model, int event, EventCallback callback,
 void ViewModel::RecordClearSubscribe(Model* model, const void* subscriber) {
   if (!model) return;
   model->Unsubscribe(subscriber);
-  records_.erase(std::remove_if(records_.begin(), records_.end(),
-                                [&](const Record& r) {
-                                  auto m = r.model.lock();
-                                  return !m || (m.get() == model && r.subscriber == subscriber &&
-                                                !r.priority);
-                                }),
-                 records_.end());
+  records_.erase(
+      std::remove_if(records_.begin(), records_.end(),
+                     [&](const Record& r) {
+                       auto m = r.model.lock();
+                       return !m || (m.get() == model && r.subscriber == subscriber && !r.priority);
+                     }),
+      records_.end());
 }
 
 void ViewModel::RecordPrioritySubscribe(PriorityModel* model, int event, int priority,

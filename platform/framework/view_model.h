@@ -38,6 +38,8 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   // View side.
   void BindProp(int prop, PropHandler handler);
   void UnbindProps();
+  // Runs the action; a view model held by shared pointers stays alive until it returns, even
+  // when the action disposes of its view.
   void Handle(int action, const Variant* param);
   virtual void OnViewAttached(const Variant* params);
   virtual void OnViewDetached();

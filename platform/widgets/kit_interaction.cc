@@ -104,6 +104,12 @@ bool IsActivationKey(const QKeyEvent* event) {
 }
 
 void NoteFocusIn(QWidget* widget, const QFocusEvent* event) {
+  // A window that opens or comes back gives focus to a control without anyone choosing it:
+  // the ring stays as it was (none on a fresh window, kept for a control reached by Tab).
+  if (event->reason() == Qt::ActiveWindowFocusReason) {
+    widget->update();
+    return;
+  }
   const bool from_pointer =
       event->reason() == Qt::MouseFocusReason || event->reason() == Qt::PopupFocusReason;
   widget->setProperty(kFocusVisibleProperty, !from_pointer);

@@ -58,7 +58,8 @@ class ClickCallbacks {
 bool IsActivationKey(const QKeyEvent* event);
 
 // Focus ring: shown for focus that came from the keyboard (Tab, shortcuts, programmatic), not
-// after a mouse click, drawn inside the widget's rectangle in vl_color_focus_ring.
+// after a mouse click nor on a window's first activation, drawn inside the widget's rectangle in
+// vl_color_focus_ring.
 void NoteFocusIn(QWidget* widget, const QFocusEvent* event);
 void NoteFocusOut(QWidget* widget);
 bool IsFocusRingVisible(const QWidget* widget);

@@ -123,6 +123,37 @@ TEST(AppView, FrameDeletedByItsParentIsReportedAndStateChangesStopWithTheView) {
   vm->SetStatefulData(1, nullptr);
 }
 
+// An action that closes the page: the view, and with it the last owner of the view model, goes
+// from inside the handler.
+class ClosingViewModel : public framework::StatefulViewModel {
+ public:
+  ClosingViewModel(std::vector<std::string>* log, std::shared_ptr<PageView>* owner)
+      : log_(log), owner_(owner) {}
+  ~ClosingViewModel() override { log_->push_back("vm destroyed"); }
+
+ protected:
+  void HandleAction(int action, const Variant*) override {
+    owner_->reset();
+    ++handled_;  // a member written after the close: must still be this view model's
+    log_->push_back("handled " + std::to_string(action) + " x" + std::to_string(handled_));
+  }
+
+ private:
+  std::vector<std::string>* log_;
+  std::shared_ptr<PageView>* owner_;
+  int handled_ = 0;
+};
+
+TEST(AppView, ViewModelOutlivesAnActionThatReleasesItsView) {
+  std::vector<std::string> log;
+  auto view = std::make_shared<PageView>(&log);
+  view->SetViewModel(std::make_shared<ClosingViewModel>(&log, &view));
+  framework::StatefulViewModel* vm = view->view_model();
+  vm->Handle(7, nullptr);
+  EXPECT_EQ(view, nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"handled 7 x1", "vm destroyed"}));
+}
+
 class ContributingView : public ContributeQTWindowView {
  public:
   std::vector<std::string> seen;
@@ -150,7 +181,8 @@ TEST(AppView, ContributedItemsReachTheWindowView) {
   Variant item;
   item["extension_id"] = "extension:after_meeting.record";
   vm->SetPropValue(ContributeQTWindowView::kPropContributesUpdateItem, item);
-  EXPECT_EQ(view->seen, (std::vector<std::string>{"list:1", "item:extension:after_meeting.record"}));
+  EXPECT_EQ(view->seen,
+            (std::vector<std::string>{"list:1", "item:extension:after_meeting.record"}));
   EXPECT_EQ(view->contributions().Size(), 1u);
   view->BuildFromParams({}, nullptr);
   ASSERT_TRUE(qobject_cast<BaseDialog*>(view->frame()));

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/widgets/kit_interaction.h"
+
 #include "platform/widgets/qf_label.h"
 #include "platform/widgets/qf_loading_push_button.h"
 #include "platform/widgets/qf_widget.h"
@@ -134,6 +136,13 @@ TEST_F(ClickTest, TabReachesActivatableWidgetsAndSpaceOrEnterClicksThem) {
   EXPECT_EQ(widgets_test::PixelOf(row, {0, 15}), widgets_test::Token("vl_color_focus_ring"));
   row->clearFocus();
   EXPECT_EQ(widgets_test::PixelOf(row, {0, 15}), widgets_test::Token("vl_color_background_senary"));
+  // Focus that comes with the window's activation shows no ring on a control nobody chose.
+  auto* fresh = Add(new QFWidget(&host_));
+  fresh->SetKeyboardActivatable(true);
+  fresh->setFocus(Qt::ActiveWindowFocusReason);
+  ASSERT_TRUE(fresh->hasFocus());
+  EXPECT_FALSE(velmo_widgets::IsFocusRingVisible(fresh));
+  fresh->clearFocus();
 
   // Assistive tools see a button, named by its text, that they can press.
   (new QFLabel(QStringLiteral("like"), row))->show();

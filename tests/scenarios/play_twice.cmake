@@ -25,6 +25,8 @@ foreach(run 1 2)
     endif()
   endforeach()
   string(REGEX REPLACE "\"t_wall_ms\":[0-9]+," "" trace${run} "${trace${run}}")
+  # Each run writes its pictures to its own folder; the paths differ by that alone.
+  string(REPLACE "${OUT}/${name}.${run}/" "SCREENSHOTS/" trace${run} "${trace${run}}")
 endforeach()
 if(NOT trace1 STREQUAL trace2)
   message(FATAL_ERROR "${name}: the two headless runs wrote different traces "
