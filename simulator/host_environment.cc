@@ -51,10 +51,12 @@ bool HostEnvironment::Apply(const Scenario& scenario, ScenarioError* error) {
     if (!ApplyConfigEntry(it.key(), it.value(), "config." + it.key(), error)) return false;
   if (scenario.backend.contains("meetings")) {
     const Json& meetings = scenario.backend["meetings"];
-    for (auto it = meetings.begin(); it != meetings.end(); ++it) ApplyBackendMeeting(it.key(), it.value());
+    for (auto it = meetings.begin(); it != meetings.end(); ++it)
+      ApplyBackendMeeting(it.key(), it.value());
   }
   for (auto it = scenario.host_models.begin(); it != scenario.host_models.end(); ++it)
-    if (!ApplyHostModel(std::stoi(it.key()), it.value(), "host_models." + it.key(), error)) return false;
+    if (!ApplyHostModel(std::stoi(it.key()), it.value(), "host_models." + it.key(), error))
+      return false;
   return true;
 }
 
@@ -114,8 +116,10 @@ void HostEnvironment::PublishFacts() {
   facts.app_uid = str("app_uid");
   facts.app_id = str("app_id");
   facts.in_breakout_room = flag("in_breakout_room");
-  facts.breakout_main_meeting_id = p.contains("breakout_main_meeting_id") ? ReadUInt64(p["breakout_main_meeting_id"]) : 0;
-  facts.breakout_main_av_room_id = p.contains("breakout_main_av_room_id") ? ReadUInt64(p["breakout_main_av_room_id"]) : 0;
+  facts.breakout_main_meeting_id =
+      p.contains("breakout_main_meeting_id") ? ReadUInt64(p["breakout_main_meeting_id"]) : 0;
+  facts.breakout_main_av_room_id =
+      p.contains("breakout_main_av_room_id") ? ReadUInt64(p["breakout_main_av_room_id"]) : 0;
   facts.account_type = num("account_type");
   facts.under_store_review = flag("under_store_review");
   facts.participant_record_enable = flag("participant_record_enable");
@@ -163,7 +167,8 @@ bool HostEnvironment::ApplyHostModel(int type, const Json& spec, const std::stri
       continue;
     }
     Variant result;
-    if (!JsonToVariant(it.value()["result"], path + ".calls." + it.key() + ".result", &result, error))
+    if (!JsonToVariant(it.value()["result"], path + ".calls." + it.key() + ".result", &result,
+                       error))
       return false;
     model->SetAnswer(call_id, ok, std::move(result));
   }

@@ -19,10 +19,10 @@ namespace sim {
 
 namespace {
 
-const char* const kKinds[] = {"all",        "log",     "report", "request", "host_call", "event",
-                              "query",      "reply",   "prop",   "state",   "controller",
-                              "navigate",   "web",     "toast",  "platform", "string",
-                              "extension",  "window",  "widget", "screenshot", "expect"};
+const char* const kKinds[] = {
+    "all",      "log",    "report",    "request",    "host_call", "event",      "query",
+    "reply",    "prop",   "state",     "controller", "navigate",  "web",        "toast",
+    "platform", "string", "extension", "window",     "widget",    "screenshot", "expect"};
 
 QString StepText(const Step& step) {
   QString text = QString("%1  %2").arg(step.index).arg(QString::fromStdString(step.kind));
@@ -62,7 +62,8 @@ void HostPanel::BuildUi() {
   language_->setAccessibleName("Language");
   for (const std::string& lang : framework::LocalizedStrings::Instance().Languages())
     language_->addItem(QString::fromStdString(lang));
-  language_->setCurrentText(QString::fromStdString(framework::LocalizedStrings::Instance().language()));
+  language_->setCurrentText(
+      QString::fromStdString(framework::LocalizedStrings::Instance().language()));
   // Texts are taken when pages publish them: replaying in the new language retranslates the
   // open pages as a person would see them.
   connect(language_, &QComboBox::textActivated, this, [this](const QString& lang) {
@@ -164,7 +165,9 @@ void HostPanel::PlayOne() {
   }
   if (player_->expects_failed()) exit_status_ = Player::kExpectFailed;
   steps_->setCurrentRow(static_cast<int>(index + 1 < scenario_.steps.size() ? index + 1 : index));
-  Report(QString("played step %1%2").arg(index).arg(player_->expects_failed() ? " (an expect failed)" : ""));
+  Report(QString("played step %1%2")
+             .arg(index)
+             .arg(player_->expects_failed() ? " (an expect failed)" : ""));
 }
 
 void HostPanel::PlayAll() {

@@ -14,6 +14,7 @@
 #include "platform/base/observer.h"
 #include "platform/base/scope_singleton.h"
 #include "platform/framework/localized_strings.h"
+#include "platform/sdk/environment.h"
 #include "platform/widgets/image_view_model.h"
 #include "platform/widgets/qss_setter.h"
 #include "simulator/host_panel.h"
@@ -176,6 +177,10 @@ int main(int argc, char** argv) {
   }
 
   velmo_widgets::RegisterHostViewModels();
+  // The client keeps its raw resources (the pages' icons among them) beside the executable.
+  if (velmosdk::utils::environment::GetAppResDirectory().empty())
+    velmosdk::utils::environment::SetAppResDirectory(
+        (QCoreApplication::applicationDirPath() + "/res").toStdString());
   QssSetter::SetTheme(options.theme);
   framework::LocalizedStrings::Instance().SetLanguage(options.lang);
   sim::PlayerOptions player_options;
@@ -190,8 +195,8 @@ int main(int argc, char** argv) {
   int status = sim::Player::kOk;
   if (!options.headless) {
     // A real window and real time: the host panel plays the scenario step by step or at once.
-    std::fprintf(stderr, "velmo_sim: %s (%s) in a window; the host panel plays it\n",
-                 shown.c_str(), scenario.name.c_str());
+    std::fprintf(stderr, "velmo_sim: %s (%s) in a window; the host panel plays it\n", shown.c_str(),
+                 scenario.name.c_str());
     sim::HostPanel panel(scenario, player_options, trace_file);
     if (panel.Begin()) app.exec();
     status = panel.exit_status();
@@ -204,8 +209,9 @@ int main(int argc, char** argv) {
     if (status == sim::Player::kBadScenario) {
       std::fprintf(stderr, "velmo_sim: %s: %s\n", shown.c_str(), error.ToString().c_str());
     } else {
-      std::fprintf(stderr, "velmo_sim: %zu steps played, %s\n", scenario.steps.size(),
-                   status == sim::Player::kOk ? "every expect held" : "an expect FAILED (see the trace)");
+      std::fprintf(
+          stderr, "velmo_sim: %zu steps played, %s\n", scenario.steps.size(),
+          status == sim::Player::kOk ? "every expect held" : "an expect FAILED (see the trace)");
     }
   }
   if (trace_file && trace_file != stdout) std::fclose(trace_file);

@@ -25,7 +25,7 @@ bool NumericValue(const Json& v, bool* is_integer, long double* out) {
   const Json& inner = v.begin().value();
   *is_integer = kind != "$double";
   if (inner.is_number()) {
-    *out = inner.is_number_float() ? static_cast<long double>(inner.get<double>())
+    *out = inner.is_number_float()      ? static_cast<long double>(inner.get<double>())
            : inner.is_number_unsigned() ? static_cast<long double>(inner.get<uint64_t>())
                                         : static_cast<long double>(inner.get<int64_t>());
     return true;
@@ -67,7 +67,8 @@ bool MatchImpl(const Json& pattern, const Json* value, Captures* pending) {
   if (IsMatcher(pattern, "$any")) return value != nullptr;
   if (!value) return false;
   if (IsMatcher(pattern, "$capture")) {
-    if (pattern["$capture"].is_string()) (*pending)[pattern["$capture"].get<std::string>()] = *value;
+    if (pattern["$capture"].is_string())
+      (*pending)[pattern["$capture"].get<std::string>()] = *value;
     return true;
   }
   if (IsMatcher(pattern, "$prefix"))
@@ -75,7 +76,8 @@ bool MatchImpl(const Json& pattern, const Json* value, Captures* pending) {
            value->get<std::string>().rfind(pattern["$prefix"].get<std::string>(), 0) == 0;
   if (IsMatcher(pattern, "$contains"))
     return value->is_string() && pattern["$contains"].is_string() &&
-           value->get<std::string>().find(pattern["$contains"].get<std::string>()) != std::string::npos;
+           value->get<std::string>().find(pattern["$contains"].get<std::string>()) !=
+               std::string::npos;
   if (IsMatcher(pattern, "$exact")) return *value == pattern["$exact"];
   if (IsMatcher(pattern, "$json")) {
     if (!value->is_string()) return false;
@@ -88,8 +90,9 @@ bool MatchImpl(const Json& pattern, const Json* value, Captures* pending) {
     long double n = 0;
     if (!NumericValue(*value, &value_is_integer, &n)) return false;
     if (pattern.is_number_integer()) {
-      const long double p = pattern.is_number_unsigned() ? static_cast<long double>(pattern.get<uint64_t>())
-                                                         : static_cast<long double>(pattern.get<int64_t>());
+      const long double p = pattern.is_number_unsigned()
+                                ? static_cast<long double>(pattern.get<uint64_t>())
+                                : static_cast<long double>(pattern.get<int64_t>());
       return value_is_integer && n == p;
     }
     return !value_is_integer && n == static_cast<long double>(pattern.get<double>());

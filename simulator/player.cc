@@ -154,6 +154,7 @@ bool Player::Start(ScenarioError* error) {
   // Extensions register before the module starts, as other modules' do in the client.
   extensions_ = std::make_unique<StandInExtensions>();
   for (const Json& id : scenario_.extensions) extensions_->Register(id.get<std::string>());
+  controllers_ = std::make_unique<StandInControllers>();
   return LoadModule(error);
 }
 
@@ -220,6 +221,7 @@ void Player::Finish() {
   deactivated_ = true;
   RunPendingEvents();
   extensions_.reset();
+  controllers_.reset();
   env_->backend().SetListener(nullptr);
   if (request_lines_) {
     std::lock_guard<std::mutex> lock(request_lines_->mutex);

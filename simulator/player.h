@@ -8,6 +8,7 @@
 
 #include "simulator/host_environment.h"
 #include "simulator/scenario.h"
+#include "simulator/stand_in_controllers.h"
 #include "simulator/stand_in_extension.h"
 #include "simulator/trace_writer.h"
 
@@ -90,6 +91,7 @@ class Player {
   TraceWriter* trace_;
   std::unique_ptr<HostEnvironment> env_;
   std::unique_ptr<StandInExtensions> extensions_;
+  std::unique_ptr<StandInControllers> controllers_;
   // Where the back end's thread posts its request lines; cleared (under its lock) before the
   // context goes, which drops the lines not yet written.
   struct RequestLines;

@@ -59,14 +59,22 @@ enum class FieldType { kString, kInt, kBool, kUInt64, kValue, kObject, kArray, k
 
 const char* Describe(FieldType t) {
   switch (t) {
-    case FieldType::kString: return "expected a string";
-    case FieldType::kInt: return "expected an integer (int32)";
-    case FieldType::kBool: return "expected true or false";
-    case FieldType::kUInt64: return "expected an unsigned 64-bit integer (number or decimal string)";
-    case FieldType::kValue: return "expected a value";
-    case FieldType::kObject: return "expected an object";
-    case FieldType::kArray: return "expected an array";
-    case FieldType::kId: return "expected an id (a 32-bit integer)";
+    case FieldType::kString:
+      return "expected a string";
+    case FieldType::kInt:
+      return "expected an integer (int32)";
+    case FieldType::kBool:
+      return "expected true or false";
+    case FieldType::kUInt64:
+      return "expected an unsigned 64-bit integer (number or decimal string)";
+    case FieldType::kValue:
+      return "expected a value";
+    case FieldType::kObject:
+      return "expected an object";
+    case FieldType::kArray:
+      return "expected an array";
+    case FieldType::kId:
+      return "expected an id (a 32-bit integer)";
   }
   return "unexpected";
 }
@@ -74,14 +82,29 @@ const char* Describe(FieldType t) {
 bool CheckType(const Json& v, FieldType t, const std::string& path, ScenarioError* error) {
   bool ok = false;
   switch (t) {
-    case FieldType::kString: ok = v.is_string(); break;
-    case FieldType::kInt: ok = IsInt32(v); break;
-    case FieldType::kBool: ok = v.is_boolean(); break;
-    case FieldType::kUInt64: ok = IsUInt64Value(v); break;
-    case FieldType::kValue: return ValidateValue(v, path, error);
-    case FieldType::kObject: ok = v.is_object(); break;
-    case FieldType::kArray: ok = v.is_array(); break;
-    case FieldType::kId: ok = IsId32(v); break;
+    case FieldType::kString:
+      ok = v.is_string();
+      break;
+    case FieldType::kInt:
+      ok = IsInt32(v);
+      break;
+    case FieldType::kBool:
+      ok = v.is_boolean();
+      break;
+    case FieldType::kUInt64:
+      ok = IsUInt64Value(v);
+      break;
+    case FieldType::kValue:
+      return ValidateValue(v, path, error);
+    case FieldType::kObject:
+      ok = v.is_object();
+      break;
+    case FieldType::kArray:
+      ok = v.is_array();
+      break;
+    case FieldType::kId:
+      ok = IsId32(v);
+      break;
   }
   return ok ? true : Fail(error, path, Describe(t));
 }
@@ -116,7 +139,8 @@ bool CheckSelector(const Json& v, const std::string& path, ScenarioError* error)
   Selector s;
   if (!v.is_string()) return Fail(error, path, "expected a widget selector (a string)");
   if (!ParseSelector(v.get<std::string>(), &s))
-    return Fail(error, path, "expected a widget selector: NAME, class:NAME or text:TEXT, optionally #N");
+    return Fail(error, path,
+                "expected a widget selector: NAME, class:NAME or text:TEXT, optionally #N");
   return true;
 }
 
@@ -125,7 +149,8 @@ bool CheckExpectList(const Json& list, const std::string& path, ScenarioError* e
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string p = path + "[" + std::to_string(i) + "]";
     if (!list[i].is_object()) return Fail(error, p, "expected an object (a partial trace line)");
-    if (!list[i].contains("kind")) return Fail(error, p + ".kind", "missing; every pattern names a kind");
+    if (!list[i].contains("kind"))
+      return Fail(error, p + ".kind", "missing; every pattern names a kind");
   }
   return true;
 }
@@ -133,22 +158,34 @@ bool CheckExpectList(const Json& list, const std::string& path, ScenarioError* e
 bool CheckStepBody(const std::string& kind, const Json& body, const std::string& path,
                    ScenarioError* error) {
   if (kind == "fire")
-    return CheckObject(body, path, {{"model", FieldType::kInt, true}, {"event", FieldType::kId, true},
-                                    {"payload", FieldType::kValue, false}}, error);
+    return CheckObject(body, path,
+                       {{"model", FieldType::kInt, true},
+                        {"event", FieldType::kId, true},
+                        {"payload", FieldType::kValue, false}},
+                       error);
   if (kind == "call")
-    return CheckObject(body, path, {{"id", FieldType::kId, true}, {"param", FieldType::kValue, false},
-                                    {"no_result", FieldType::kBool, false}}, error);
+    return CheckObject(body, path,
+                       {{"id", FieldType::kId, true},
+                        {"param", FieldType::kValue, false},
+                        {"no_result", FieldType::kBool, false}},
+                       error);
   if (kind == "navigate")
-    return CheckObject(body, path, {{"uri", FieldType::kString, true},
-                                    {"params", FieldType::kValue, false}}, error);
+    return CheckObject(body, path,
+                       {{"uri", FieldType::kString, true}, {"params", FieldType::kValue, false}},
+                       error);
   if (kind == "controller")
-    return CheckObject(body, path, {{"uri", FieldType::kString, true},
-                                    {"action", FieldType::kString, true},
-                                    {"params", FieldType::kValue, false},
-                                    {"result", FieldType::kBool, false}}, error);
+    return CheckObject(body, path,
+                       {{"uri", FieldType::kString, true},
+                        {"action", FieldType::kString, true},
+                        {"params", FieldType::kValue, false},
+                        {"result", FieldType::kBool, false}},
+                       error);
   if (kind == "action") {
-    if (!CheckObject(body, path, {{"page", FieldType::kString, true}, {"id", FieldType::kId, true},
-                                  {"param", FieldType::kValue, false}}, error))
+    if (!CheckObject(body, path,
+                     {{"page", FieldType::kString, true},
+                      {"id", FieldType::kId, true},
+                      {"param", FieldType::kValue, false}},
+                     error))
       return false;
     const std::string page = body["page"].get<std::string>();
     if (page != "conclusion" && page != "feedback" && page != "container")
@@ -157,17 +194,22 @@ bool CheckStepBody(const std::string& kind, const Json& body, const std::string&
   }
   if (kind == "click" || kind == "inspect") return CheckSelector(body, path, error);
   if (kind == "type") {
-    if (!CheckObject(body, path, {{"into", FieldType::kString, true}, {"text", FieldType::kString, false},
-                                  {"paste", FieldType::kString, false}, {"keys", FieldType::kArray, false}},
+    if (!CheckObject(body, path,
+                     {{"into", FieldType::kString, true},
+                      {"text", FieldType::kString, false},
+                      {"paste", FieldType::kString, false},
+                      {"keys", FieldType::kArray, false}},
                      error))
       return false;
     if (!CheckSelector(body["into"], path + ".into", error)) return false;
     const int given = body.contains("text") + body.contains("paste") + body.contains("keys");
-    if (given != 1) return Fail(error, path, "expected exactly one of \"text\", \"paste\", \"keys\"");
+    if (given != 1)
+      return Fail(error, path, "expected exactly one of \"text\", \"paste\", \"keys\"");
     if (body.contains("keys")) {
       for (size_t i = 0; i < body["keys"].size(); ++i)
         if (!body["keys"][i].is_string())
-          return Fail(error, path + ".keys[" + std::to_string(i) + "]", "expected a key sequence string");
+          return Fail(error, path + ".keys[" + std::to_string(i) + "]",
+                      "expected a key sequence string");
     }
     return true;
   }
@@ -178,13 +220,18 @@ bool CheckStepBody(const std::string& kind, const Json& body, const std::string&
   }
   if (kind == "settle" || kind == "deactivate") return CheckObject(body, path, {}, error);
   if (kind == "set") {
-    if (!CheckObject(body, path, {{"platform", FieldType::kObject, false}, {"config", FieldType::kObject, false},
-                                  {"backend", FieldType::kObject, false},
-                                  {"host_models", FieldType::kObject, false}}, error))
+    if (!CheckObject(body, path,
+                     {{"platform", FieldType::kObject, false},
+                      {"config", FieldType::kObject, false},
+                      {"backend", FieldType::kObject, false},
+                      {"host_models", FieldType::kObject, false}},
+                     error))
       return false;
-    if (body.contains("platform") && !ValidatePlatform(body["platform"], path + ".platform", true, error))
+    if (body.contains("platform") &&
+        !ValidatePlatform(body["platform"], path + ".platform", true, error))
       return false;
-    if (body.contains("backend") && !ValidateBackend(body["backend"], path + ".backend", true, error))
+    if (body.contains("backend") &&
+        !ValidateBackend(body["backend"], path + ".backend", true, error))
       return false;
     if (body.contains("host_models") &&
         !ValidateHostModels(body["host_models"], path + ".host_models", true, error))
@@ -205,15 +252,16 @@ bool CheckStepBody(const std::string& kind, const Json& body, const std::string&
   }
   if (kind == "auth_state") return CheckType(body, FieldType::kInt, path, error);
   if (kind == "extension_update")
-    return CheckObject(body, path, {{"id", FieldType::kString, true}, {"item", FieldType::kValue, true}},
-                       error);
+    return CheckObject(
+        body, path, {{"id", FieldType::kString, true}, {"item", FieldType::kValue, true}}, error);
   return Fail(error, path, "unknown step");
 }
 
 const std::vector<std::string>& StepKinds() {
   static const std::vector<std::string> kinds = {
-      "fire", "call", "navigate", "controller", "action", "click", "type", "inspect", "advance",
-      "settle", "set", "screenshot", "auth_state", "extension_update", "deactivate"};
+      "fire",  "call",       "navigate",   "controller",       "action",
+      "click", "type",       "inspect",    "advance",          "settle",
+      "set",   "screenshot", "auth_state", "extension_update", "deactivate"};
   return kinds;
 }
 
@@ -234,7 +282,8 @@ bool ParseStep(const Json& raw, int index, Step* step, ScenarioError* error) {
     if (std::find(StepKinds().begin(), StepKinds().end(), key) == StepKinds().end())
       return Fail(error, path + "." + key, "unknown step kind or key");
     if (!kind.empty())
-      return Fail(error, path + "." + key, "a step has one kind; \"" + kind + "\" was given already");
+      return Fail(error, path + "." + key,
+                  "a step has one kind; \"" + kind + "\" was given already");
     kind = key;
   }
   if (kind.empty()) return Fail(error, path, "no step kind (fire, call, navigate, ...)");
@@ -252,21 +301,28 @@ bool ParseStep(const Json& raw, int index, Step* step, ScenarioError* error) {
 
 const std::vector<std::string>& BackendFaults() {
   static const std::vector<std::string> faults = {
-      "biz_-100_once", "biz_-100", "biz_-101", "not_json", "payload_not_object", "info_array",
-      "slow", "drop", "http_500", "no_token"};
+      "biz_-100_once", "biz_-100", "biz_-101", "not_json", "payload_not_object",
+      "info_array",    "slow",     "drop",     "http_500", "no_token"};
   return faults;
 }
 
 bool ValidatePlatform(const Json& platform, const std::string& path, bool allow_absent,
                       ScenarioError* error) {
   static const std::map<std::string, FieldType> kKeys = {
-      {"meeting_id", FieldType::kString},     {"meeting_code", FieldType::kString},
-      {"sub_meeting_id", FieldType::kString}, {"app_uid", FieldType::kString},
-      {"app_id", FieldType::kString},         {"self_role", FieldType::kInt},
-      {"in_breakout_room", FieldType::kBool}, {"breakout_main_meeting_id", FieldType::kUInt64},
-      {"breakout_main_av_room_id", FieldType::kUInt64}, {"account_type", FieldType::kInt},
-      {"under_store_review", FieldType::kBool}, {"participant_record_enable", FieldType::kBool},
-      {"token", FieldType::kString},          {"clock_ms", FieldType::kUInt64},
+      {"meeting_id", FieldType::kString},
+      {"meeting_code", FieldType::kString},
+      {"sub_meeting_id", FieldType::kString},
+      {"app_uid", FieldType::kString},
+      {"app_id", FieldType::kString},
+      {"self_role", FieldType::kInt},
+      {"in_breakout_room", FieldType::kBool},
+      {"breakout_main_meeting_id", FieldType::kUInt64},
+      {"breakout_main_av_room_id", FieldType::kUInt64},
+      {"account_type", FieldType::kInt},
+      {"under_store_review", FieldType::kBool},
+      {"participant_record_enable", FieldType::kBool},
+      {"token", FieldType::kString},
+      {"clock_ms", FieldType::kUInt64},
       {"timezone", FieldType::kString}};
   if (!platform.is_object()) return Fail(error, path, "expected an object");
   for (auto it = platform.begin(); it != platform.end(); ++it) {
@@ -286,8 +342,11 @@ bool ValidateBackend(const Json& backend, const std::string& path, bool allow_ab
   for (auto it = meetings.begin(); it != meetings.end(); ++it) {
     const std::string p = path + ".meetings." + it.key();
     if (allow_absent && IsAbsentMarker(it.value())) continue;
-    if (!CheckObject(it.value(), p, {{"biz_code", FieldType::kInt, false}, {"msg", FieldType::kString, false},
-                                     {"data", FieldType::kValue, false}, {"fault", FieldType::kString, false}},
+    if (!CheckObject(it.value(), p,
+                     {{"biz_code", FieldType::kInt, false},
+                      {"msg", FieldType::kString, false},
+                      {"data", FieldType::kValue, false},
+                      {"fault", FieldType::kString, false}},
                      error))
       return false;
     if (it.value().contains("fault")) {
@@ -316,7 +375,8 @@ bool ValidateHostModels(const Json& models, const std::string& path, bool allow_
     for (auto c = calls.begin(); c != calls.end(); ++c) {
       const std::string cp = p + ".calls." + c.key();
       if (!IsDecimalKey(c.key())) return Fail(error, cp, "expected a call id (a decimal number)");
-      if (!CheckObject(c.value(), cp, {{"ok", FieldType::kBool, false}, {"result", FieldType::kValue, false}},
+      if (!CheckObject(c.value(), cp,
+                       {{"ok", FieldType::kBool, false}, {"result", FieldType::kValue, false}},
                        error))
         return false;
     }
@@ -376,7 +436,8 @@ bool ParseScenarioText(const std::string& text, Scenario* out, ScenarioError* er
       if (!v.is_array()) return Fail(error, key, "expected an array of extension ids");
       for (size_t i = 0; i < v.size(); ++i)
         if (!v[i].is_string())
-          return Fail(error, "extensions[" + std::to_string(i) + "]", "expected an extension id string");
+          return Fail(error, "extensions[" + std::to_string(i) + "]",
+                      "expected an extension id string");
       s.extensions = v;
     } else if (key == "host_models") {
       if (!ValidateHostModels(v, key, false, error)) return false;

@@ -24,9 +24,9 @@ struct Scenario {
   std::string name;
   Json platform = Json::object();
   Json config = Json::object();
-  Json backend = Json::object();     // {"meetings": {...}}
-  Json extensions = Json::array();   // extension ids
-  Json host_models = Json::object(); // "514": {"calls": {...}} | {} | null
+  Json backend = Json::object();      // {"meetings": {...}}
+  Json extensions = Json::array();    // extension ids
+  Json host_models = Json::object();  // "514": {"calls": {...}} | {} | null
   std::vector<Step> steps;
 };
 

@@ -43,8 +43,11 @@ StandInExtensions::~StandInExtensions() {
 void StandInExtensions::Register(const std::string& extension_id) {
   ExtensionRegistry::Registration r;
   r.extension_id = extension_id;
+  // An extension hands the page a view whose frame exists; the page places and activates it.
   r.view_factory = [extension_id](void*, const base::variant::Variant*) {
-    return std::static_pointer_cast<AppBaseQTView>(std::make_shared<StandInView>(extension_id));
+    auto view = std::make_shared<StandInView>(extension_id);
+    view->BuildAndActivate({}, nullptr, base::variant::Variant(), base::variant::Variant());
+    return std::static_pointer_cast<AppBaseQTView>(view);
   };
   ExtensionRegistry::Instance().Register(std::move(r));
   if (!IsRegistered(extension_id)) ids_.push_back(extension_id);

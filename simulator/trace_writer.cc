@@ -13,7 +13,8 @@ bool IsModuleFile(const std::string& file) { return file.rfind("after_meeting/",
 
 uint64_t WallMs() {
   using namespace std::chrono;
-  return static_cast<uint64_t>(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+  return static_cast<uint64_t>(
+      duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
 }
 
 // Copies the named fields, in this order, when present.
@@ -34,10 +35,14 @@ TraceWriter::~TraceWriter() {
 
 std::string TraceWriter::PageName(int vm_type) {
   switch (static_cast<uint32_t>(vm_type)) {
-    case 0x2EFE6785u: return "conclusion";
-    case 0x185C49EAu: return "feedback";
-    case 0x15DBB391u: return "container";
-    default: return "type:" + std::to_string(vm_type);
+    case 0x2EFE6785u:
+      return "conclusion";
+    case 0x185C49EAu:
+      return "feedback";
+    case 0x15DBB391u:
+      return "container";
+    default:
+      return "type:" + std::to_string(vm_type);
   }
 }
 

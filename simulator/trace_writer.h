@@ -31,7 +31,9 @@ class TraceWriter : public base::observer::BoundaryObserver {
   const std::vector<Json>& step_lines() const { return step_lines_; }
 
   // Called for every line written (the interactive panel shows them live).
-  void SetLineListener(std::function<void(const Json&)> listener) { listener_ = std::move(listener); }
+  void SetLineListener(std::function<void(const Json&)> listener) {
+    listener_ = std::move(listener);
+  }
   // Platform log lines go to standard error at or below this level (0: none).
   void SetPlatformLogLevel(int level) { platform_log_level_ = level; }
 

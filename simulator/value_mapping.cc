@@ -72,7 +72,8 @@ bool TypedToVariant(const std::string& kind, const Json& v, const std::string& p
   }
   if (kind == "$int32" || kind == "$int64") {
     int64_t n = 0;
-    if (!ReadSigned(v, &n)) return Fail(error, where, "expected a signed integer (number or string)");
+    if (!ReadSigned(v, &n))
+      return Fail(error, where, "expected a signed integer (number or string)");
     if (kind == "$int32") {
       if (n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max())
         return Fail(error, where, "out of the int32 range");
@@ -83,9 +84,11 @@ bool TypedToVariant(const std::string& kind, const Json& v, const std::string& p
     return true;
   }
   uint64_t n = 0;
-  if (!ReadUnsigned(v, &n)) return Fail(error, where, "expected an unsigned integer (number or string)");
+  if (!ReadUnsigned(v, &n))
+    return Fail(error, where, "expected an unsigned integer (number or string)");
   if (kind == "$uint32") {
-    if (n > std::numeric_limits<uint32_t>::max()) return Fail(error, where, "out of the uint32 range");
+    if (n > std::numeric_limits<uint32_t>::max())
+      return Fail(error, where, "out of the uint32 range");
     *out = Variant(static_cast<uint32_t>(n));
   } else {
     *out = Variant(n);
@@ -97,10 +100,18 @@ bool ToVariantImpl(const Json& json, const std::string& path, Variant* out, Scen
                    int depth) {
   if (depth > kMaxDepth) return Fail(error, path, "nested too deeply");
   switch (json.type()) {
-    case Json::value_t::null: *out = Variant(); return true;
-    case Json::value_t::boolean: *out = Variant(json.get<bool>()); return true;
-    case Json::value_t::string: *out = Variant(json.get<std::string>()); return true;
-    case Json::value_t::number_float: *out = Variant(json.get<double>()); return true;
+    case Json::value_t::null:
+      *out = Variant();
+      return true;
+    case Json::value_t::boolean:
+      *out = Variant(json.get<bool>());
+      return true;
+    case Json::value_t::string:
+      *out = Variant(json.get<std::string>());
+      return true;
+    case Json::value_t::number_float:
+      *out = Variant(json.get<double>());
+      return true;
     case Json::value_t::number_integer: {
       int64_t n = json.get<int64_t>();
       if (n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max())
@@ -159,7 +170,8 @@ bool SubstituteImpl(const Json& json, const Captures& captures, const std::strin
     if (!name.is_string()) return Fail(error, path + ".$var", "expected a capture name");
     auto it = captures.find(name.get<std::string>());
     if (it == captures.end())
-      return Fail(error, path + ".$var", "no value was captured as \"" + name.get<std::string>() + "\"");
+      return Fail(error, path + ".$var",
+                  "no value was captured as \"" + name.get<std::string>() + "\"");
     *out = it->second;
     return true;
   }
@@ -179,7 +191,8 @@ bool SubstituteImpl(const Json& json, const Captures& captures, const std::strin
     size_t i = 0;
     for (const Json& e : json) {
       Json v;
-      if (!SubstituteImpl(e, captures, path + "[" + std::to_string(i++) + "]", &v, error, depth + 1))
+      if (!SubstituteImpl(e, captures, path + "[" + std::to_string(i++) + "]", &v, error,
+                          depth + 1))
         return false;
       a.push_back(std::move(v));
     }
@@ -244,15 +257,24 @@ bool ValidateValue(const Json& json, const std::string& path, ScenarioError* err
 
 Json VariantToJson(const Variant& v) {
   switch (v.type()) {
-    case Variant::Type::kNull: return nullptr;
-    case Variant::Type::kBool: return v.AsBoolean();
-    case Variant::Type::kInt32: return v.AsInt32();
-    case Variant::Type::kUInt32: return Json{{"$uint32", v.AsUInt32()}};
-    case Variant::Type::kInt64: return Json{{"$int64", std::to_string(v.AsInt64())}};
-    case Variant::Type::kUInt64: return Json{{"$uint64", std::to_string(v.AsUInt64())}};
-    case Variant::Type::kDouble: return Json{{"$double", v.AsDouble()}};
-    case Variant::Type::kString: return v.AsStr();
-    case Variant::Type::kPointer: return Json{{"$pointer", v.AsPointer() ? "set" : "null"}};
+    case Variant::Type::kNull:
+      return nullptr;
+    case Variant::Type::kBool:
+      return v.AsBoolean();
+    case Variant::Type::kInt32:
+      return v.AsInt32();
+    case Variant::Type::kUInt32:
+      return Json{{"$uint32", v.AsUInt32()}};
+    case Variant::Type::kInt64:
+      return Json{{"$int64", std::to_string(v.AsInt64())}};
+    case Variant::Type::kUInt64:
+      return Json{{"$uint64", std::to_string(v.AsUInt64())}};
+    case Variant::Type::kDouble:
+      return Json{{"$double", v.AsDouble()}};
+    case Variant::Type::kString:
+      return v.AsStr();
+    case Variant::Type::kPointer:
+      return Json{{"$pointer", v.AsPointer() ? "set" : "null"}};
     case Variant::Type::kArray: {
       Json a = Json::array();
       for (const Variant& e : v.AsArray()) a.push_back(VariantToJson(e));
