@@ -1,6 +1,7 @@
 #include "simulator/trace_writer.h"
 
 #include <chrono>
+#include <cstdlib>
 
 #include "platform/util/time.h"
 
@@ -63,7 +64,10 @@ Json TraceWriter::Convert(std::string_view kind, const base::variant::Variant& f
                      f.GetString("text").c_str());
       return nullptr;
     }
-    return Pick(f, {"level", "text"});
+    Json out = Pick(f, {"level", "text"});
+    if (out.contains("text") && !view_addresses_.empty())
+      out["text"] = NormalizeViewsInText(out["text"].get<std::string>());
+    return out;
   }
   if (kind == "report") return Pick(f, {"id", "props"});
   if (kind == "host_call") return Pick(f, {"model", "call", "param", "ok", "result"});
@@ -72,6 +76,7 @@ Json TraceWriter::Convert(std::string_view kind, const base::variant::Variant& f
     Json out = Json::object();
     out["page"] = PageName(f.GetInt32("vm_type"));
     Json rest = kind == "prop" ? Pick(f, {"prop", "value"}) : Pick(f, {"state"});
+    if (rest.contains("value")) NormalizeViews(&rest["value"]);
     for (auto it = rest.begin(); it != rest.end(); ++it) out[it.key()] = it.value();
     return out;
   }
@@ -82,6 +87,43 @@ Json TraceWriter::Convert(std::string_view kind, const base::variant::Variant& f
   Json out = Json::object();
   for (const auto& [k, v] : f.AsMap()) out[k] = VariantToJson(v);
   return out;
+}
+
+uint64_t TraceWriter::ViewOrdinal(uint64_t address) {
+  if (address == 0) return 0;
+  for (size_t i = 0; i < view_addresses_.size(); ++i)
+    if (view_addresses_[i] == address) return i + 1;
+  view_addresses_.push_back(address);
+  return view_addresses_.size();
+}
+
+void TraceWriter::NormalizeViews(Json* value) {
+  if (value->is_array()) {
+    for (Json& element : *value) NormalizeViews(&element);
+    return;
+  }
+  if (!value->is_object()) return;
+  if (value->contains("extension_id") && value->contains("view")) {
+    Json& view = (*value)["view"];
+    if (view.is_object() && view.contains("$uint64") && view["$uint64"].is_string()) {
+      const uint64_t address =
+          std::strtoull(view["$uint64"].get<std::string>().c_str(), nullptr, 10);
+      view["$uint64"] = std::to_string(ViewOrdinal(address));
+    }
+  }
+  for (auto it = value->begin(); it != value->end(); ++it)
+    if (it.key() != "view") NormalizeViews(&it.value());
+}
+
+std::string TraceWriter::NormalizeViewsInText(std::string text) const {
+  for (size_t i = 0; i < view_addresses_.size(); ++i) {
+    const std::string address = std::to_string(view_addresses_[i]);
+    const std::string ordinal = std::to_string(i + 1);
+    for (size_t at = text.find(address); at != std::string::npos;
+         at = text.find(address, at + ordinal.size()))
+      text.replace(at, address.size(), ordinal);
+  }
+  return text;
 }
 
 void TraceWriter::OnBoundary(std::string_view kind, const base::variant::Variant& fields) {

@@ -41,12 +41,18 @@ class TraceWriter : public base::observer::BoundaryObserver {
 
  private:
   Json Convert(std::string_view kind, const base::variant::Variant& fields, bool* keep);
+  // Addresses differ from run to run: a contributed item's "view" is written as its order of
+  // first appearance (1, 2, ...), in property values and in log texts alike.
+  void NormalizeViews(Json* value);
+  std::string NormalizeViewsInText(std::string text) const;
+  uint64_t ViewOrdinal(uint64_t address);
 
   std::FILE* out_;
   int step_ = -1;
   std::vector<Json> step_lines_;
   std::function<void(const Json&)> listener_;
   int platform_log_level_ = 3;
+  std::vector<uint64_t> view_addresses_;
 };
 
 }  // namespace sim
