@@ -30,7 +30,16 @@ bool IocContainer<T>::Register(module::IModuleRuntime* runtime, const std::strin
 
 template <class T>
 void IocContainer<T>::IocUnregister(const std::string& uri) {
-  if (!object_map_.erase(uri)) AM_LOG(6) << "object_map_ not found" << uri;
+  auto it = object_map_.find(uri);
+  if (it == object_map_.end()) {
+    AM_LOG(6) << "object_map_ not found" << uri;
+  } else {
+    // Out of the map before it dies: what its destructor closes may look the URI up again,
+    // and must not find (and revive) the object being destroyed.
+    std::shared_ptr<T> leaving = std::move(it->second);
+    object_map_.erase(it);
+    leaving.reset();
+  }
   if (!factory_func_map_.erase(uri)) AM_LOG(1) << "factory_func_map_ not found" << uri;
 }
 

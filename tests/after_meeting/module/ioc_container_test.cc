@@ -92,3 +92,31 @@ TEST_F(IocContainerRules, UnregisterDropsTheRegistrysReferenceAndClosedRegistryS
   EXPECT_FALSE(dynamic_cast<CountingController*>(got.get()));
   EXPECT_FALSE(registry_->ResolveForHost(kUri));
 }
+
+namespace {
+
+// A controller whose going closes a page, which looks the same URI up: the host does this when
+// a page's view model finishes itself while the controller that owns it is unregistered.
+class ClosingController : public framework::Controller {
+ public:
+  ~ClosingController() override {
+    ++destroyed;
+    found_while_dying = ControllerManager::Instance()->FindForHost(kUri) != nullptr;
+  }
+  static int destroyed;
+  static bool found_while_dying;
+};
+int ClosingController::destroyed = 0;
+bool ClosingController::found_while_dying = false;
+
+}  // namespace
+
+TEST_F(IocContainerRules, UnregisteringDestroysTheControllerOnceAndOutOfReach) {
+  ClosingController::destroyed = 0;
+  registry_->Register<ClosingController>(nullptr, kUri);
+  ASSERT_TRUE(registry_->IocGet(kUri));
+  registry_->IocUnregister(kUri);
+  EXPECT_EQ(ClosingController::destroyed, 1);
+  EXPECT_FALSE(ClosingController::found_while_dying);
+  EXPECT_FALSE(registry_->IocFind(kUri) && registry_->HasUri(kUri));
+}
