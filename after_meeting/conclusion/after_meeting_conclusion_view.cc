@@ -136,7 +136,8 @@ QFrame* NewSeparator(QWidget* parent) {
 
 }  // namespace
 
-AfterMeetingConclusionView::AfterMeetingConclusionView() {
+AfterMeetingConclusionView::AfterMeetingConclusionView()
+    : native_press_type_(NativeMouseDownEvent::QEventType()) {
   QCoreApplication::instance()->installEventFilter(this);
   AM_LOG(6) << "[After meeting] AfterMeetingConclusionView";
 }
@@ -863,13 +864,12 @@ void AfterMeetingConclusionView::RemoveOpacityEffects() {
 // Events and extensions
 
 bool AfterMeetingConclusionView::eventFilter(QObject* watched, QEvent* event) {
-  const bool press = event->type() == QEvent::MouseButtonPress ||
-                     event->type() == NativeMouseDownEvent::QEventType();
+  const QEvent::Type type = event->type();
+  const bool press = type == QEvent::MouseButtonPress || type == native_press_type_;
   if (press && frame_widget_ && frame_widget_->isVisible()) {
     // Qt hands one press to the window, the widget and each parent it propagates to.
     unsigned long timestamp = 0;
-    if (event->type() == QEvent::MouseButtonPress)
-      timestamp = static_cast<QMouseEvent*>(event)->timestamp();
+    if (type == QEvent::MouseButtonPress) timestamp = static_cast<QMouseEvent*>(event)->timestamp();
     const bool repeated = timestamp != 0 && timestamp == last_press_timestamp_;
     last_press_timestamp_ = timestamp;
     const QPoint cursor = QCursor::pos();

@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 
+#include <QEvent>
 #include <QGraphicsOpacityEffect>
 #include <QParallelAnimationGroup>
 #include <QPointer>
@@ -179,6 +180,8 @@ class AfterMeetingConclusionView : public ContributeQTWindowView {
   std::set<int> props_before_frame_;
   // The last mouse press the filter acted on: one press reaches it once per receiver.
   unsigned long last_press_timestamp_ = 0;
+  // Read once: the filter compares every event of the application against it.
+  const QEvent::Type native_press_type_;
   int language_listener_ = 0;
 };
 
