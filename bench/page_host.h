@@ -37,6 +37,7 @@
 #include "platform/testing/run_loop.h"
 #include "platform/testing/scriptable_host_model.h"
 #include "platform/util/time.h"
+#include "platform/widgets/vl_qt_ui_util.h"
 
 namespace bench {
 
@@ -134,6 +135,10 @@ class PageHost {
     velmo_common::utils::SetMeetingFacts({});
     velmosdk::utils::service::GetMeetingService()->SetSelfRole(0);
     velmosdk::utils::environment::SetCgiBaseUrl("");
+    // The module's resources stay registered after Deactivate; the client drops them when it
+    // unloads the library, as this host does here.
+    if (auto manifest = velmo::GetModuleConfigByName(after_meeting::kModuleName))
+      VLQtUiUtil::UnloadQtModuleResource(manifest->resource_file, manifest->resource_root);
   }
   PageHost(const PageHost&) = delete;
   PageHost& operator=(const PageHost&) = delete;
@@ -145,6 +150,10 @@ class PageHost {
   void Close() {
     framework::module::Dispatcher::GetInstance()->Finish(after_meeting::kCloseMeetingContainerUri);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The stand-ins keep what they saw for tests to read; a long run must not count that.
+    backend_.ClearRequests();
+    for (auto& [type, model] : host_) model->ClearCalls();
+    config_->ClearCalls();
   }
   after_meeting::CloseMeetingContainerView* View() {
     auto controller = std::dynamic_pointer_cast<after_meeting::CloseMeetingContainerController>(
