@@ -77,8 +77,11 @@ QPixmap VLQtUiUtil::LoadPixmapForRatio(double ratio, const QString& path, const 
   const QSize device_size = size * (ratio > 0 ? ratio : 1.0);
   // Pages load the same icons each time they are built; decoding (for vector images, parsing
   // and rendering) costs far more than the lookup.
-  const QString key = QStringLiteral("vl_pixmap:%1:%2x%3")
+  // The same device size at another ratio is another pixmap: its device pixel ratio differs.
+  const QString key = QStringLiteral("vl_pixmap:%1:%2x%3@%4x%5")
                           .arg(path)
+                          .arg(size.width())
+                          .arg(size.height())
                           .arg(device_size.width())
                           .arg(device_size.height());
   QPixmap cached;
