@@ -5,11 +5,15 @@
 //                           complete and idle
 //   page_cycles cycles N    RSS before and after N show/close cycles (after warm-up cycles);
 //                           run under valgrind's memcheck for the leak check
+//   page_cycles filter      under callgrind (--instr-atstart=no): the same events sent with the
+//                           page's application-wide filter and without it, one dump each
 #include <malloc.h>
+#include <valgrind/callgrind.h>
 
 #include <QAbstractAnimation>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <cstdio>
@@ -24,6 +28,7 @@
 #include "platform/common/timer.h"
 #include "platform/testing/manual_animation_driver.h"
 #include "platform/widgets/animation_tracker.h"
+#include "platform/widgets/qf_label.h"
 #include "platform/widgets/qf_widget.h"
 
 namespace {
@@ -125,6 +130,52 @@ int Cycles(int count) {
   return incomplete ? 1 : 0;
 }
 
+class EmptyFilter : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent*) override { return false; }
+};
+
+// The events of the timed filter benchmark, counted in instructions instead: a pointer move over
+// the page (it travels up to the window, meeting the filter at each step) and a plain event.
+int Filter() {
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  host.Open();
+  host.DeliverAnswer();
+  bench::PageHost::RunPosted();
+  after_meeting::AfterMeetingConclusionView* page = host.View()->conclusion_view();
+  QWidget* target = page->widgets().title;
+  const QPointF at(5, 5);
+  QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at.toPoint()), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QEvent plain(QEvent::User);
+  constexpr int kEvents = 2000;
+  const auto send_all = [&] {
+    for (int i = 0; i < kEvents; ++i) {
+      move.ignore();
+      QCoreApplication::sendEvent(target, &move);
+      QCoreApplication::sendEvent(target, &plain);
+    }
+  };
+  send_all();
+  CALLGRIND_START_INSTRUMENTATION;
+  CALLGRIND_ZERO_STATS;
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("with_filter");
+  QCoreApplication::instance()->removeEventFilter(page);
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("without_filter");
+  // The least any application-wide filter costs: one that looks at nothing.
+  EmptyFilter empty;
+  QCoreApplication::instance()->installEventFilter(&empty);
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("empty_filter");
+  CALLGRIND_STOP_INSTRUMENTATION;
+  QCoreApplication::instance()->removeEventFilter(&empty);
+  QCoreApplication::instance()->installEventFilter(page);
+  std::printf("events=%d\n", 2 * kEvents);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +183,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "timers") == 0) return Timers();
   if (argc >= 3 && std::strcmp(argv[1], "cycles") == 0) return Cycles(std::atoi(argv[2]));
-  std::fprintf(stderr, "usage: %s timers | cycles N\n", argv[0]);
+  if (argc >= 2 && std::strcmp(argv[1], "filter") == 0) return Filter();
+  std::fprintf(stderr, "usage: %s timers | cycles N | filter\n", argv[0]);
   return 2;
 }
