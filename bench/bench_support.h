@@ -15,6 +15,10 @@ inline QJsonDocument QJsonLikeParse(const QByteArray& bytes) {
   return QJsonDocument::fromJson(bytes);
 }
 
+// Iterations for a full run, or 2 when VELMO_BENCH_SMOKE is set (the build's smoke run only
+// proves that the program still works).
+inline int BenchIterations(int full) { return std::getenv("VELMO_BENCH_SMOKE") ? 2 : full; }
+
 #define VELMO_BENCH_MAIN()                                                          \
   int main(int argc, char** argv) {                                                 \
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1); \

@@ -101,7 +101,11 @@ void BM_Baseline_MeetingEndRequest(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Project_MeetingEndRequest)->Unit(benchmark::kMillisecond)->Iterations(300);
-BENCHMARK(BM_Baseline_MeetingEndRequest)->Unit(benchmark::kMillisecond)->Iterations(300);
+BENCHMARK(BM_Project_MeetingEndRequest)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(BenchIterations(300));
+BENCHMARK(BM_Baseline_MeetingEndRequest)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(BenchIterations(300));
 
 VELMO_BENCH_MAIN()

@@ -136,7 +136,8 @@ QFrame* NewSeparator(QWidget* parent) {
 
 }  // namespace
 
-AfterMeetingConclusionView::AfterMeetingConclusionView() {
+AfterMeetingConclusionView::AfterMeetingConclusionView()
+    : native_press_type_(NativeMouseDownEvent::QEventType()) {
   QCoreApplication::instance()->installEventFilter(this);
   AM_LOG(6) << "[After meeting] AfterMeetingConclusionView";
 }
@@ -863,23 +864,26 @@ void AfterMeetingConclusionView::RemoveOpacityEffects() {
 // Events and extensions
 
 bool AfterMeetingConclusionView::eventFilter(QObject* watched, QEvent* event) {
-  const bool press = event->type() == QEvent::MouseButtonPress ||
-                     event->type() == NativeMouseDownEvent::QEventType();
-  if (press && frame_widget_ && frame_widget_->isVisible()) {
-    // Qt hands one press to the window, the widget and each parent it propagates to.
-    unsigned long timestamp = 0;
-    if (event->type() == QEvent::MouseButtonPress)
-      timestamp = static_cast<QMouseEvent*>(event)->timestamp();
-    const bool repeated = timestamp != 0 && timestamp == last_press_timestamp_;
-    last_press_timestamp_ = timestamp;
-    const QPoint cursor = QCursor::pos();
-    if (!repeated && frame_widget_->rect().contains(frame_widget_->mapFromGlobal(cursor)) &&
-        !ui_.confirm_button->rect().contains(ui_.confirm_button->mapFromGlobal(cursor))) {
-      AM_LOG(6) << "[After meeting] click inside of Conclusionview.";
-      SendAction(conclusion::kActionStopCountDown, nullptr);
-    }
-  }
+  // Every event of the application passes here; only presses go further.
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonPress || type == native_press_type_) OnPress(event);
   return AppQTWindowView::eventFilter(watched, event);
+}
+
+void AfterMeetingConclusionView::OnPress(QEvent* event) {
+  if (!frame_widget_ || !frame_widget_->isVisible()) return;
+  // Qt hands one press to the window, the widget and each parent it propagates to.
+  unsigned long timestamp = 0;
+  if (event->type() == QEvent::MouseButtonPress)
+    timestamp = static_cast<QMouseEvent*>(event)->timestamp();
+  const bool repeated = timestamp != 0 && timestamp == last_press_timestamp_;
+  last_press_timestamp_ = timestamp;
+  const QPoint cursor = QCursor::pos();
+  if (!repeated && frame_widget_->rect().contains(frame_widget_->mapFromGlobal(cursor)) &&
+      !ui_.confirm_button->rect().contains(ui_.confirm_button->mapFromGlobal(cursor))) {
+    AM_LOG(6) << "[After meeting] click inside of Conclusionview.";
+    SendAction(conclusion::kActionStopCountDown, nullptr);
+  }
 }
 
 void AfterMeetingConclusionView::HandleUpdateContributesDataSource(const Variant& items) {

@@ -4,7 +4,9 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QParallelAnimationGroup>
 #include <QPixmap>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -29,6 +31,12 @@ constexpr char kStyle[] = R"(
 #like_button:hover { background: #DDE0E5; }
 #like_text { font-size: 12px; color: #4D5563; background: transparent; }
 #cell_separator { background: #E8EAED; }
+#pay_block { background: #F5F6F8; border-radius: 6px; }
+#pay_title { font-size: 14px; color: #1C1F24; }
+#pay_content { font-size: 14px; color: #8A919F; }
+#upgrade_btn { padding: 0 6px; border-radius: 4px; font-size: 12px; color: #1C1F24; border: 1px solid #C9CDD4; }
+#upgrade_btn:hover { color: #0966FF; border: 1px solid #0966FF; }
+#cloud_record_container { background: #F5F6F8; border-radius: 6px; }
 #conform_button { border-radius: 6px; font-size: 14px; background: #F1F2F4; color: #1C1F24; }
 #conform_button:hover { background: #E4E6EA; }
 )";
@@ -77,14 +85,21 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
 
   // Title, facts and the loading skeleton.
   auto* top = new QWidget(content);
+  top->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   auto* top_layout = new QVBoxLayout(top);
   top_layout->setContentsMargins(0, 0, 0, 0);
   top_layout->setSpacing(14);
-  title_ = Label(top, "title");
+  auto* title_row = new QWidget(top);
+  auto* title_layout = new QHBoxLayout(title_row);
+  title_layout->setContentsMargins(0, 0, 0, 0);
+  title_layout->setSpacing(8);
+  title_ = Label(title_row, "title");
   title_->setMinimumHeight(24);
   title_->setFixedWidth(388);
+  title_->setAttribute(Qt::WA_TranslucentBackground);
   title_->setWordWrap(true);
-  top_layout->addWidget(title_, 0, Qt::AlignVCenter | Qt::AlignLeft);
+  title_layout->addWidget(title_, 0, Qt::AlignVCenter | Qt::AlignLeft);
+  top_layout->addWidget(title_row, 0, Qt::AlignVCenter | Qt::AlignTop);
 
   info_block_ = new QWidget(top);
   auto* info_layout = new QVBoxLayout(info_block_);
@@ -133,13 +148,51 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   top_layout->addWidget(info_block_, 0, Qt::AlignLeft | Qt::AlignTop);
 
   skeleton_ = new QWidget(top);
+  shimmer_ = new QParallelAnimationGroup(skeleton_);
   auto* skeleton_layout = new QVBoxLayout(skeleton_);
   skeleton_layout->setContentsMargins(0, 4, 0, 4);
   skeleton_layout->setSpacing(8);
   skeleton_layout->addWidget(MakeSkeletonRow(skeleton_, 388), 0, Qt::AlignTop | Qt::AlignLeft);
   skeleton_layout->addWidget(MakeSkeletonRow(skeleton_, 240), 0, Qt::AlignTop | Qt::AlignLeft);
   top_layout->addWidget(skeleton_);
+  shimmer_->start();
   content_layout->addWidget(top, 0, Qt::AlignTop);
+
+  // The upgrade block and the record container: built, hidden for a meeting without either.
+  auto* pay_block = new QWidget(content);
+  pay_block->setObjectName("pay_block");
+  pay_block->setAttribute(Qt::WA_StyledBackground);
+  pay_block->setFixedWidth(388);
+  auto* pay_layout = new QHBoxLayout(pay_block);
+  pay_layout->setContentsMargins(14, 10, 14, 10);
+  pay_layout->setSpacing(14);
+  auto* pay_texts = new QVBoxLayout();
+  pay_texts->setContentsMargins(0, 0, 0, 0);
+  pay_texts->setSpacing(2);
+  pay_layout->addLayout(pay_texts);
+  QLabel* pay_title = Label(pay_block, "pay_title");
+  pay_title->setAttribute(Qt::WA_TranslucentBackground);
+  pay_title->setWordWrap(true);
+  pay_title->setFixedWidth(360);
+  pay_texts->addWidget(pay_title, 0, Qt::AlignLeft);
+  QLabel* pay_link = Label(pay_block, "pay_content");
+  pay_link->setWordWrap(true);
+  pay_link->setFixedWidth(360);
+  pay_texts->addWidget(pay_link, 0, Qt::AlignLeft);
+  auto* upgrade = new QPushButton(pay_block);
+  upgrade->setObjectName("upgrade_btn");
+  upgrade->setFixedHeight(28);
+  upgrade->setMaximumWidth(88);
+  pay_layout->addWidget(upgrade, 0, Qt::AlignVCenter | Qt::AlignRight);
+  pay_block->hide();
+  content_layout->addWidget(pay_block, 0, Qt::AlignTop | Qt::AlignHCenter);
+  auto* record = new QWidget(content);
+  record->setObjectName("cloud_record_container");
+  record->setAttribute(Qt::WA_StyledBackground);
+  record->setFixedWidth(388);
+  record->setMinimumHeight(84);
+  record->hide();
+  content_layout->addWidget(record, 0, Qt::AlignTop | Qt::AlignHCenter);
 
   // The application panel: the feedback row and three cells.
   app_panel_ = new QWidget(content);
@@ -206,7 +259,11 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   content_layout->addWidget(confirm_holder, 0, Qt::AlignRight);
 }
 
-ConclusionPage::~ConclusionPage() { delete frame_; }
+ConclusionPage::~ConclusionPage() {
+  // A running group must not be deleted with its widget.
+  shimmer_->stop();
+  delete frame_;
+}
 
 QWidget* ConclusionPage::MakeSkeletonRow(QWidget* parent, int width) {
   auto* row = new QWidget(parent);
@@ -219,6 +276,13 @@ QWidget* ConclusionPage::MakeSkeletonRow(QWidget* parent, int width) {
   light->setScaledContents(true);
   light->setPixmap(QPixmap(":/images/bone_light_flash"));
   layout->addWidget(light, 0, Qt::AlignVCenter);
+  // The shimmer sweeps the light across the bar while the page loads.
+  auto* sweep = new QPropertyAnimation(light, "pos");
+  sweep->setDuration(1000);
+  sweep->setStartValue(QPoint(-300, 0));
+  sweep->setEndValue(QPoint(300, 0));
+  sweep->setLoopCount(-1);
+  shimmer_->addAnimation(sweep);
   return row;
 }
 
@@ -277,6 +341,7 @@ void ConclusionPage::SetTexts(const ConclusionTexts& t) {
     cell.desc->setVisible(!text.desc.isEmpty());
   }
   confirm_->setText(t.confirm);
+  shimmer_->stop();
   skeleton_->hide();
   info_block_->show();
   app_panel_->show();

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QFrame;
+class QParallelAnimationGroup;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -57,6 +58,7 @@ class ConclusionPage {
   QWidget* info_block_ = nullptr;
   QWidget* member_row_ = nullptr;
   QWidget* skeleton_ = nullptr;
+  QParallelAnimationGroup* shimmer_ = nullptr;
   QWidget* carbon_entry_ = nullptr;
   QWidget* app_panel_ = nullptr;
   QWidget* feedback_row_ = nullptr;

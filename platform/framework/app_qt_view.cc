@@ -124,10 +124,6 @@ AppQTView::~AppQTView() = default;
 AppQTWindowView::AppQTWindowView() = default;
 AppQTWindowView::~AppQTWindowView() = default;
 
-bool AppQTWindowView::eventFilter(QObject* watched, QEvent* event) {
-  return QObject::eventFilter(watched, event);
-}
-
 ContributeQTWindowView::ContributeQTWindowView() = default;
 ContributeQTWindowView::~ContributeQTWindowView() = default;
 

@@ -139,7 +139,9 @@ class AppQTWindowView : public AppBaseQTView, public BaseDialogDelegate {
   bool OnCloseEvent(BaseDialog* dialog) override { return true; }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Filters nothing. Inline, because views install themselves on the whole application and
+  // call this for every event the application sees.
+  bool eventFilter(QObject* watched, QEvent* event) override { return false; }
   void OnFrameDestoryed(QWidget* frame) override {}
 };
 

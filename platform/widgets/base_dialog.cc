@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/widgets/qf_plain_label.h"
@@ -24,7 +25,8 @@ BaseDialog::BaseDialog(BaseDialogDelegate* delegate, QWidget* parent, const QStr
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       delegate_(delegate),
       style_(style),
-      movable_(movable) {
+      movable_(movable),
+      title_bar_factory_(std::move(title_bar_factory)) {
   setObjectName(name);
   setWindowTitle(title);
   setAttribute(Qt::WA_TranslucentBackground, true);
@@ -40,9 +42,6 @@ BaseDialog::BaseDialog(BaseDialogDelegate* delegate, QWidget* parent, const QStr
   body_layout_->setContentsMargins(0, 0, 0, 0);
   body_layout_->setSpacing(0);
   outer->addWidget(body_);
-
-  title_bar_ = title_bar_factory ? title_bar_factory(body_) : BuildDefaultTitleBar(body_, title);
-  if (title_bar_) body_layout_->addWidget(title_bar_);
 
   main_widget_ = new QWidget(body_);
   main_widget_->setObjectName(QStringLiteral("base_dialog_main"));
@@ -83,9 +82,31 @@ QWidget* BaseDialog::BuildDefaultTitleBar(QWidget* parent, const QString& title)
   return bar;
 }
 
+void BaseDialog::EnsureTitleBar() {
+  if (title_bar_built_) return;
+  title_bar_built_ = true;
+  title_bar_ =
+      title_bar_factory_ ? title_bar_factory_(body_) : BuildDefaultTitleBar(body_, windowTitle());
+  if (!title_bar_) return;
+  // Above the main widget.
+  body_layout_->insertWidget(0, title_bar_);
+  title_bar_->setVisible(title_bar_shown_);
+}
+
+QWidget* BaseDialog::GetTitleBar() {
+  EnsureTitleBar();
+  return title_bar_;
+}
+
 void BaseDialog::ShowTitleBar(bool show) {
   title_bar_shown_ = show;
+  if (show) EnsureTitleBar();
   if (title_bar_) title_bar_->setVisible(show);
+}
+
+void BaseDialog::showEvent(QShowEvent* event) {
+  if (title_bar_shown_) EnsureTitleBar();
+  QDialog::showEvent(event);
 }
 
 int BaseDialog::GetShadowWidth() const { return style_ & kStyleShadow ? kShadowSize : 0; }

@@ -49,7 +49,8 @@ class BaseDialog : public QDialog {
 
   void ShowTitleBar(bool show);
   bool IsTitleBarShown() const { return title_bar_shown_; }
-  QWidget* GetTitleBar() const { return title_bar_; }
+  // Built when first shown or asked for: most windows hide it, and its icon is costly to load.
+  QWidget* GetTitleBar();
   QWidget* GetMainWidget() const { return main_widget_; }
   int GetShadowWidth() const;
   int GetShadowHeight() const;
@@ -59,6 +60,7 @@ class BaseDialog : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,6 +68,7 @@ class BaseDialog : public QDialog {
 
  private:
   QWidget* BuildDefaultTitleBar(QWidget* parent, const QString& title);
+  void EnsureTitleBar();
   bool AllowClose();
 
   BaseDialogDelegate* delegate_;
@@ -73,7 +76,9 @@ class BaseDialog : public QDialog {
   bool movable_;
   QWidget* body_ = nullptr;
   QVBoxLayout* body_layout_ = nullptr;
+  TitleBarFactory title_bar_factory_;
   QPointer<QWidget> title_bar_;
+  bool title_bar_built_ = false;
   QWidget* main_widget_ = nullptr;
   bool title_bar_shown_ = true;
   bool closing_ = false;

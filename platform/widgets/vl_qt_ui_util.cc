@@ -9,6 +9,7 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QResource>
 #include <QString>
 #include <QWidget>
@@ -74,6 +75,17 @@ QPixmap VLQtUiUtil::LoadPixmap(QWidget* widget, const QString& path, const QSize
 QPixmap VLQtUiUtil::LoadPixmapForRatio(double ratio, const QString& path, const QSize& size) {
   if (path.isEmpty() || size.isEmpty()) return QPixmap();
   const QSize device_size = size * (ratio > 0 ? ratio : 1.0);
+  // Pages load the same icons each time they are built; decoding (for vector images, parsing
+  // and rendering) costs far more than the lookup.
+  // The same device size at another ratio is another pixmap: its device pixel ratio differs.
+  const QString key = QStringLiteral("vl_pixmap:%1:%2x%3@%4x%5")
+                          .arg(path)
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(device_size.width())
+                          .arg(device_size.height());
+  QPixmap cached;
+  if (QPixmapCache::find(key, &cached)) return cached;
   QImageReader reader(path);
   // Vector formats render straight at the wanted size; raster ones are read whole.
   if (reader.supportsOption(QImageIOHandler::ScaledSize)) reader.setScaledSize(device_size);
@@ -87,5 +99,6 @@ QPixmap VLQtUiUtil::LoadPixmapForRatio(double ratio, const QString& path, const 
     image = image.scaled(device_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   QPixmap pixmap = QPixmap::fromImage(image);
   pixmap.setDevicePixelRatio(device_size.width() / double(size.width()));
+  QPixmapCache::insert(key, pixmap);
   return pixmap;
 }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -54,6 +55,33 @@ TEST(BaseDialogTest, MainWidgetSitsInsideTheShadowMargins) {
   EXPECT_TRUE(dialog.GetTitleBar()->isVisible());
   EXPECT_GT(dialog.GetMainWidget()->mapTo(&dialog, QPoint()).y(), 10);
   EXPECT_EQ(BaseDialog(nullptr, nullptr, "flat", 0, "", {}, false).GetShadowWidth(), 0);
+}
+
+TEST(BaseDialogTest, HiddenTitleBarIsBuiltOnlyWhenAskedFor) {
+  BaseDialog dialog(nullptr, nullptr, "after_meeting", 3, "Summary", {}, true);
+  dialog.ShowTitleBar(false);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  // Nothing of the bar exists while it stays hidden: the body holds the main widget alone.
+  EXPECT_TRUE(dialog.findChildren<QPushButton*>().isEmpty());
+  EXPECT_EQ(dialog.GetMainWidget()->mapTo(&dialog, QPoint()).y(), 10);
+
+  QWidget* bar = dialog.GetTitleBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->isVisible());
+  dialog.ShowTitleBar(true);
+  QApplication::processEvents();
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(dialog.GetTitleBar(), bar);
+  EXPECT_LT(bar->mapTo(&dialog, QPoint()).y(),
+            dialog.GetMainWidget()->mapTo(&dialog, QPoint()).y());
+
+  // A dialog shown with its bar builds it on the way.
+  BaseDialog titled(nullptr, nullptr, "titled", 3, "Summary", {}, true);
+  titled.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&titled));
+  ASSERT_EQ(titled.findChildren<QPushButton*>().size(), 1);
+  EXPECT_TRUE(titled.findChildren<QPushButton*>().front()->isVisible());
 }
 
 TEST(BaseDialogTest, ClosingAsksTheDelegateOnce) {

@@ -236,3 +236,17 @@ TEST(ModuleImagesTest, IconsLoadAtTheScreensRatioAndUnreadableOnesAreNull) {
   EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/no_such_icon", QSize(16, 16)).isNull());
   EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/like", QSize()).isNull());
 }
+
+TEST(ModuleImagesTest, RepeatedLoadsShareOnePixmapPerSizeAndRatio) {
+  ASSERT_TRUE(VLQtUiUtil::LoadQtModuleResource(VELMO_OUTPUT_DIR "/after_meeting.rcc", "/"));
+  const QPixmap first = VLQtUiUtil::LoadPixmapForRatio(1.0, ":/images/dislike", QSize(32, 32));
+  const QPixmap again = VLQtUiUtil::LoadPixmapForRatio(1.0, ":/images/dislike", QSize(32, 32));
+  ASSERT_FALSE(first.isNull());
+  EXPECT_EQ(again.cacheKey(), first.cacheKey());
+  // Same 32x32 device pixels, but half the logical size: a pixmap of its own, drawn at ratio 2.
+  const QPixmap sharp = VLQtUiUtil::LoadPixmapForRatio(2.0, ":/images/dislike", QSize(16, 16));
+  EXPECT_NE(sharp.cacheKey(), first.cacheKey());
+  EXPECT_DOUBLE_EQ(sharp.devicePixelRatio(), 2.0);
+  EXPECT_DOUBLE_EQ(first.devicePixelRatio(), 1.0);
+  EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/no_such_icon", QSize(16, 16)).isNull());
+}

@@ -1,0 +1,156 @@
+#include "bench/baseline/window_baseline.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace baseline {
+
+namespace {
+
+constexpr int kShadow = 10;
+constexpr int kShadowRadius = 8;
+
+constexpr char kFeedbackStyle[] = R"(
+#feedback_page { background: #FFFFFF; }
+#feedback_title { font-size: 16px; font-weight: 500; color: #1C1F24; }
+#tag { background: #F1F2F4; border-radius: 6px; font-size: 14px; color: #1C1F24; }
+#tag:hover { background: #E4E6EA; }
+#other_problems { background: #F5F6F8; border-radius: 6px; border: 1px solid #E1E4E8;
+                  font-size: 14px; color: #1C1F24; padding: 8px; }
+#counter { font-size: 14px; color: #B9BEC7; }
+#submit { background: #0966FF; border-radius: 6px; font-size: 14px; color: #FFFFFF; }
+)";
+
+}  // namespace
+
+ShadowWindow::ShadowWindow() : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint | Qt::Tool) {
+  setAttribute(Qt::WA_TranslucentBackground, true);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(kShadow, kShadow, kShadow, kShadow);
+  outer->setSpacing(0);
+  body_ = new QWidget(this);
+  auto* body_layout = new QVBoxLayout(body_);
+  body_layout->setContentsMargins(0, 0, 0, 0);
+  body_layout->setSpacing(0);
+  outer->addWidget(body_);
+  main_ = new QWidget(body_);
+  main_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  main_->setFixedWidth(420);
+  main_->setMinimumHeight(88);
+  auto* main_layout = new QVBoxLayout(main_);
+  main_layout->setContentsMargins(0, 0, 0, 0);
+  main_layout->setSpacing(0);
+  body_layout->addWidget(main_, 1);
+}
+
+void ShadowWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  const QRect body = body_->geometry();
+  const QColor darkest(0, 0, 0, 40);
+  painter.setBrush(Qt::NoBrush);
+  for (int d = 1; d <= kShadow; ++d) {
+    const qreal falloff = 1.0 - qreal(d) / (kShadow + 1);
+    QColor ring = darkest;
+    ring.setAlphaF(darkest.alphaF() * falloff * falloff);
+    painter.setPen(QPen(ring, 1));
+    const QRectF r = QRectF(body).adjusted(-d + 0.5, -d + 0.5, d - 0.5, d - 0.5);
+    painter.drawRoundedRect(r, kShadowRadius + d, kShadowRadius + d);
+  }
+  painter.fillRect(body, QColor(0xFF, 0xFF, 0xFF));
+}
+
+Window::Window() : dialog_(std::make_unique<ShadowWindow>()) {
+  QWidget* main = dialog_->main();
+  conclusion_ = std::make_unique<ConclusionPage>(main);
+  main->layout()->addWidget(conclusion_->widget());
+  QWidget* feedback = BuildFeedbackPage(main);
+  static_cast<QVBoxLayout*>(main->layout())->addWidget(feedback, 0, Qt::AlignHCenter);
+  feedback->hide();
+  Fit();
+}
+
+Window::~Window() { conclusion_.reset(); }
+
+void Window::Fit() {
+  QWidget* page = conclusion_->widget();
+  page->adjustSize();
+  const QSize hint = page->sizeHint();
+  dialog_->main()->resize(hint);
+  dialog_->adjustSize();
+  dialog_->resize(hint + QSize(2 * kShadow, 2 * kShadow));
+}
+
+QWidget* Window::BuildFeedbackPage(QWidget* parent) {
+  auto* page = new QWidget(parent);
+  page->setObjectName("feedback_page");
+  page->setAttribute(Qt::WA_StyledBackground);
+  page->setStyleSheet(kFeedbackStyle);
+  page->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  page->setFixedWidth(400);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(20, 16, 20, 20);
+
+  auto* title_bar = new QWidget(page);
+  auto* title_row = new QHBoxLayout(title_bar);
+  title_row->setContentsMargins(0, 0, 0, 0);
+  title_row->setSpacing(4);
+  auto* back = new QLabel(title_bar);
+  back->setFixedSize(16, 16);
+  back->setPixmap(QPixmap(":/images/arrow_left_16"));
+  title_row->addWidget(back, 0, Qt::AlignVCenter);
+  auto* title = new QLabel(title_bar);
+  title->setObjectName("feedback_title");
+  title->setMinimumSize(220, 24);
+  title->setMaximumSize(324, 52);
+  title_row->addWidget(title, 0, Qt::AlignVCenter);
+  title_row->addStretch();
+  layout->addWidget(title_bar);
+  layout->addSpacing(16);
+
+  auto* tags = new QWidget(page);
+  auto* grid = new QGridLayout(tags);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(8);
+  for (int i = 0; i < 3; ++i) {
+    auto* tag = new QPushButton(tags);
+    tag->setObjectName("tag");
+    tag->setCheckable(true);
+    tag->setFixedHeight(32);
+    grid->addWidget(tag, i / 2, i % 2);
+  }
+  layout->addWidget(tags);
+  layout->addSpacing(16);
+
+  auto* text = new QTextEdit(page);
+  text->setObjectName("other_problems");
+  text->setFixedSize(354, 116);
+  text->setPlaceholderText("Please describe the problem you encountered (optional)");
+  text->setAcceptRichText(false);
+  text->setTabChangesFocus(true);
+  layout->addWidget(text);
+  auto* counter_row = new QHBoxLayout();
+  counter_row->setContentsMargins(0, 0, 0, 0);
+  auto* counter = new QLabel("0/100", page);
+  counter->setObjectName("counter");
+  counter->setFixedSize(348, 20);
+  counter->setAlignment(Qt::AlignRight);
+  counter_row->addWidget(counter, 0, Qt::AlignLeft);
+  counter_row->addStretch();
+  layout->addLayout(counter_row);
+  layout->addSpacing(16);
+  auto* submit = new QPushButton("submit", page);
+  submit->setObjectName("submit");
+  submit->setFixedSize(360, 36);
+  layout->addWidget(submit, 0, Qt::AlignHCenter);
+  page->adjustSize();
+  return page;
+}
+
+}  // namespace baseline

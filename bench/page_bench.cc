@@ -1,0 +1,236 @@
+// The close-meeting window against the same window written with plain Qt, side by side in one
+// run (each iteration times one of each, so drift of the machine hits both alike):
+//   - from the controller's "show" to the window's first painted frame;
+//   - from the meeting-end answer leaving the model to the page laid out with all its data;
+//   - the cost of the page's application-wide event filter on events that are not presses.
+// Medians go to the counters project_ms / baseline_ms / ratio; the filter reports the fastest
+// round of each side as project_ns / baseline_ns.
+#include <QAbstractEventDispatcher>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "after_meeting/conclusion/after_meeting_conclusion_view.h"
+#include "after_meeting/conclusion/after_meeting_info_cell_widget.h"
+#include "bench/baseline/window_baseline.h"
+#include "bench/bench_support.h"
+#include "bench/page_host.h"
+#include "platform/widgets/qf_label.h"
+#include "platform/widgets/qf_plain_label.h"
+#include "platform/widgets/qf_push_button.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Notes the first paint of any window, whoever built it.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
+  ~PaintWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+  bool painted = false;
+  // Runs the loop until a window has painted.
+  void Wait() {
+    painted = false;
+    for (int i = 0; i < 1000 && !painted; ++i) QCoreApplication::processEvents();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      painted = true;
+    return false;
+  }
+};
+
+// Deferred fits and the layout requests they cause, but no painting.
+void RunLayout() {
+  for (int i = 0; i < 2; ++i) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  }
+}
+
+void ReportPair(benchmark::State& state, const std::vector<double>& project,
+                const std::vector<double>& baseline) {
+  const double p = Median(project), b = Median(baseline);
+  state.counters["project_ms"] = p;
+  state.counters["baseline_ms"] = b;
+  state.counters["ratio"] = b > 0 ? p / b : 0;
+}
+
+void BM_ShowToFirstPaint(benchmark::State& state) {
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  PaintWatch watch;
+  const auto project_once = [&] {
+    const auto start = Clock::now();
+    host.Open();
+    watch.Wait();
+    const double ms = MsSince(start);
+    host.Close();
+    return ms;
+  };
+  const auto baseline_once = [&] {
+    const auto start = Clock::now();
+    auto window = std::make_unique<baseline::Window>();
+    window->dialog()->show();
+    watch.Wait();
+    const double ms = MsSince(start);
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+  };
+  for (int i = 0; i < 3; ++i) project_once(), baseline_once();  // caches, fonts, styles
+  std::vector<double> project, baseline;
+  for (auto _ : state) {
+    project.push_back(project_once());
+    baseline.push_back(baseline_once());
+    state.SetIterationTime(project.back() / 1000);
+  }
+  ReportPair(state, project, baseline);
+}
+
+QString Text(QWidget* label) {
+  if (auto* l = qobject_cast<QLabel*>(label)) return l->text();
+  return QString();
+}
+
+// The texts the module's page shows, for the plain page to show the same.
+baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclusionView& view) {
+  const auto& w = view.widgets();
+  baseline::ConclusionTexts t;
+  t.title = Text(w.title);
+  t.start_time = Text(w.start_time);
+  t.duration = Text(w.duration);
+  t.participants = w.member_row->isVisibleTo(w.frame) ? Text(w.participant) : QString();
+  t.carbon = w.carbon_entry->isVisibleTo(w.frame) ? Text(w.carbon_text) : QString();
+  t.feedback_title = Text(w.feedback_title);
+  t.feedback_desc = Text(w.feedback_desc);
+  t.like = Text(w.like_text);
+  t.dislike = Text(w.dislike_text);
+  after_meeting::AfterMeetingInfoCellWidget* cells[] = {w.ai_cell, w.apps_cell, w.guide_cell};
+  for (int i = 0; i < 3; ++i) {
+    if (!cells[i]->isVisibleTo(w.frame)) continue;
+    t.cells[i].title = cells[i]->toolTip();
+    if (cells[i]->desc_label()->isVisibleTo(w.frame))
+      t.cells[i].desc = Text(cells[i]->desc_label());
+  }
+  t.confirm = w.confirm_button->text();
+  return t;
+}
+
+void BM_AnswerToLaidOut(benchmark::State& state) {
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  PaintWatch watch;
+  baseline::ConclusionTexts texts;
+  const auto project_once = [&] {
+    host.Open();
+    watch.Wait();
+    const auto start = Clock::now();
+    host.DeliverAnswer();
+    RunLayout();
+    const double ms = MsSince(start);
+    texts = TextsOf(*host.View()->conclusion_view());
+    host.Close();
+    return ms;
+  };
+  const auto baseline_once = [&] {
+    auto window = std::make_unique<baseline::Window>();
+    window->dialog()->show();
+    watch.Wait();
+    const auto start = Clock::now();
+    window->conclusion().SetTexts(texts);
+    window->Fit();
+    RunLayout();
+    const double ms = MsSince(start);
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+  };
+  for (int i = 0; i < 3; ++i) project_once(), baseline_once();
+  if (texts.title.isEmpty() || texts.start_time.isEmpty()) {
+    state.SkipWithError("the page showed no meeting data");
+    return;
+  }
+  std::vector<double> project, baseline;
+  for (auto _ : state) {
+    project.push_back(project_once());
+    baseline.push_back(baseline_once());
+    state.SetIterationTime(project.back() / 1000);
+  }
+  ReportPair(state, project, baseline);
+}
+
+// Each round sends the same events with the page's filter installed and without it.
+void BM_EventFilterPerEvent(benchmark::State& state) {
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  PaintWatch watch;
+  host.Open();
+  watch.Wait();
+  host.DeliverAnswer();
+  bench::PageHost::RunPosted();
+  after_meeting::AfterMeetingConclusionView* page = host.View()->conclusion_view();
+  QWidget* target = page->widgets().title;  // a move over the page travels up to the window
+  const QPointF at(5, 5);
+  QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at.toPoint()), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QEvent plain(QEvent::User);
+  constexpr int kEvents = 4000;
+  const auto send_all = [&] {
+    const auto start = Clock::now();
+    for (int i = 0; i < kEvents; ++i) {
+      move.ignore();
+      QCoreApplication::sendEvent(target, &move);
+      QCoreApplication::sendEvent(target, &plain);
+    }
+    return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / (2 * kEvents);
+  };
+  for (int i = 0; i < 20; ++i) send_all();
+  std::vector<double> with, without;
+  for (auto _ : state) {
+    with.push_back(send_all());
+    QCoreApplication::instance()->removeEventFilter(page);
+    without.push_back(send_all());
+    QCoreApplication::instance()->installEventFilter(page);
+    state.SetIterationTime(with.back() * 2 * kEvents / 1e9);
+  }
+  // Noise only ever adds time; the fastest round of each is the closest to what the filter
+  // itself costs.
+  const double w = *std::min_element(with.begin(), with.end());
+  const double wo = *std::min_element(without.begin(), without.end());
+  state.counters["project_ns"] = w;
+  state.counters["baseline_ns"] = wo;
+  state.counters["ratio"] = wo > 0 ? w / wo : 0;
+}
+
+}  // namespace
+
+BENCHMARK(BM_ShowToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(BenchIterations(40));
+BENCHMARK(BM_AnswerToLaidOut)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(BenchIterations(40));
+BENCHMARK(BM_EventFilterPerEvent)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(BenchIterations(200));
+
+VELMO_BENCH_MAIN()

@@ -1,0 +1,189 @@
+// Idle cost and lifetime of the close-meeting window, driven through the controller as the
+// client drives it. Not a Google Benchmark: each mode prints "key=value" lines for scripts/bench.
+//
+//   page_cycles timers      what keeps waking the process: while loading, and once the page is
+//                           complete and idle
+//   page_cycles cycles N    RSS before and after N show/close cycles (after warm-up cycles);
+//                           run under valgrind's memcheck for the leak check
+//   page_cycles filter      under callgrind (--instr-atstart=no): the same events sent with the
+//                           page's application-wide filter and without it, one dump each
+#include <malloc.h>
+#include <valgrind/callgrind.h>
+
+#include <QAbstractAnimation>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "after_meeting/conclusion/after_meeting_conclusion_view.h"
+#include "bench/page_host.h"
+#include "platform/common/timer.h"
+#include "platform/testing/manual_animation_driver.h"
+#include "platform/widgets/animation_tracker.h"
+#include "platform/widgets/qf_label.h"
+#include "platform/widgets/qf_widget.h"
+
+namespace {
+
+struct WakeUps {
+  int clock_timers = 0;  // the platform's timers (the countdown among them)
+  int qt_timers = 0;     // Qt timers registered on any object the application can reach
+  int animations = 0;    // running animations, each of which keeps the animation timer going
+};
+
+void Collect(QObject* object, std::set<QObject*>& seen) {
+  if (!seen.insert(object).second) return;
+  for (QObject* child : object->children()) Collect(child, seen);
+}
+
+WakeUps Count() {
+  std::set<QObject*> objects;
+  Collect(QCoreApplication::instance(), objects);
+  for (QWidget* widget : QApplication::allWidgets()) Collect(widget, objects);
+  WakeUps w;
+  w.clock_timers = velmo_common::utils::timer::VLTimer::RunningCount();
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  for (QObject* object : objects) {
+    w.qt_timers += dispatcher->registeredTimers(object).size();
+    if (auto* animation = qobject_cast<QAbstractAnimation*>(object))
+      w.animations += animation->state() == QAbstractAnimation::Running &&
+                      !animation->group();  // a group's children run with it
+  }
+  return w;
+}
+
+void Print(const char* phase, const WakeUps& w) {
+  std::printf("%s_clock_timers=%d\n%s_qt_timers=%d\n%s_animations=%d\n", phase, w.clock_timers,
+              phase, w.qt_timers, phase, w.animations);
+}
+
+bool PageComplete(bench::PageHost& host) {
+  auto* view = host.View();
+  if (!view || !view->conclusion_view()) return false;
+  const auto& w = view->conclusion_view()->widgets();
+  return w.frame && !w.skeleton->isVisible() && w.info_block->isVisible() &&
+         w.app_panel->isVisible() && !w.app_panel->graphicsEffect();
+}
+
+int Timers() {
+  {
+    // Loading: the answer is held back, the skeleton shows.
+    bench::PageHost host(bench::PageHost::kAnswerNever);
+    host.Open();
+    testing_support::RunLoopUntil([] { return false; }, 300);
+    Print("loading", Count());
+    host.Close();
+  }
+  bench::PageHost host(bench::PageHost::kAnswerAtOnce);
+  host.Open();
+  if (!testing_support::RunLoopUntil([&] { return PageComplete(host); }, 5000)) {
+    std::printf("error=the page never completed\n");
+    return 1;
+  }
+  // Idle: whatever was started on the way has had time to end.
+  testing_support::RunLoopUntil([] { return false; }, 1500);
+  Print("idle", Count());
+  host.Close();
+  return 0;
+}
+
+long RssKib() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+  return -1;
+}
+
+int Cycles(int count) {
+  bench::PageHost host(bench::PageHost::kAnswerAtOnce);
+  testing_support::ManualAnimationDriver driver;  // expand animations end without waiting
+  int incomplete = 0;
+  const auto cycle = [&] {
+    host.Open();
+    if (!testing_support::RunLoopUntil([&] {
+          driver.Step(16);
+          // The fade effects go with deleteLater once the window has grown.
+          QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+          return PageComplete(host);
+        }))
+      ++incomplete;
+    host.Close();
+  };
+  for (int i = 0; i < 20; ++i) cycle();  // what lives for the whole process exists by now
+  malloc_trim(0);
+  const long before = RssKib();
+  for (int i = 0; i < count; ++i) cycle();
+  malloc_trim(0);
+  const long after = RssKib();
+  std::printf(
+      "cycles=%d\nincomplete=%d\nrss_before_kib=%ld\nrss_after_kib=%ld\nrss_growth_kib=%ld\n",
+      count, incomplete, before, after, after - before);
+  return incomplete ? 1 : 0;
+}
+
+class EmptyFilter : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent*) override { return false; }
+};
+
+// The events of the timed filter benchmark, counted in instructions instead: a pointer move over
+// the page (it travels up to the window, meeting the filter at each step) and a plain event.
+int Filter() {
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  host.Open();
+  host.DeliverAnswer();
+  bench::PageHost::RunPosted();
+  after_meeting::AfterMeetingConclusionView* page = host.View()->conclusion_view();
+  QWidget* target = page->widgets().title;
+  const QPointF at(5, 5);
+  QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at.toPoint()), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QEvent plain(QEvent::User);
+  constexpr int kEvents = 2000;
+  const auto send_all = [&] {
+    for (int i = 0; i < kEvents; ++i) {
+      move.ignore();
+      QCoreApplication::sendEvent(target, &move);
+      QCoreApplication::sendEvent(target, &plain);
+    }
+  };
+  send_all();
+  CALLGRIND_START_INSTRUMENTATION;
+  CALLGRIND_ZERO_STATS;
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("with_filter");
+  QCoreApplication::instance()->removeEventFilter(page);
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("without_filter");
+  // The least any application-wide filter costs: one that looks at nothing.
+  EmptyFilter empty;
+  QCoreApplication::instance()->installEventFilter(&empty);
+  send_all();
+  CALLGRIND_DUMP_STATS_AT("empty_filter");
+  CALLGRIND_STOP_INSTRUMENTATION;
+  QCoreApplication::instance()->removeEventFilter(&empty);
+  QCoreApplication::instance()->installEventFilter(page);
+  std::printf("events=%d\n", 2 * kEvents);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  if (argc >= 2 && std::strcmp(argv[1], "timers") == 0) return Timers();
+  if (argc >= 3 && std::strcmp(argv[1], "cycles") == 0) return Cycles(std::atoi(argv[2]));
+  if (argc >= 2 && std::strcmp(argv[1], "filter") == 0) return Filter();
+  std::fprintf(stderr, "usage: %s timers | cycles N | filter\n", argv[0]);
+  return 2;
+}

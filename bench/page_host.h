@@ -1,0 +1,184 @@
+// The host as the client runs it for the close-meeting window: host models, configuration with
+// the auto-close countdown on, meeting facts, the module activated and its runtime started, the
+// feedback configuration handed over, and the embedded back end on loopback. The meeting has
+// ended (its snapshot taken), so opening the window loads the page as after a real meeting.
+//
+//   PageHost host(PageHost::kAnswerNever);
+//   host.Open();   // the controller's "show", through the navigator
+//   host.Close();  // the dispatcher's finish, and the deferred deletes run
+//
+// Main thread only; one at a time.
+#pragma once
+
+#include <QApplication>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "after_meeting/container/close_meeting_container_controller.h"
+#include "after_meeting/container/close_meeting_container_view.h"
+#include "after_meeting/host/host_ids.h"
+#include "after_meeting/host/ioc_container.h"
+#include "after_meeting/model/model_ids.h"
+#include "after_meeting/module/after_meeting_module.h"
+#include "after_meeting/module/module_constants.h"
+#include "platform/base/json.h"
+#include "platform/base/log.h"
+#include "platform/base/looper_thread.h"
+#include "platform/common/meeting_facts.h"
+#include "platform/framework/extension_contributes.h"
+#include "platform/framework/module_service.h"
+#include "platform/framework/navigation.h"
+#include "platform/sdk/environment.h"
+#include "platform/sdk/meeting_service.h"
+#include "platform/sdk/signal_request_base.h"
+#include "platform/testing/data_center_backend.h"
+#include "platform/testing/run_loop.h"
+#include "platform/testing/scriptable_host_model.h"
+#include "platform/util/time.h"
+#include "platform/widgets/vl_qt_ui_util.h"
+
+namespace bench {
+
+using base::variant::Variant;
+
+inline Variant JsonVariant(const std::string& json) {
+  base::json::JsonValue value;
+  base::json::JsonValue::Parse(json, &value);
+  return Variant::FromJson(value);
+}
+
+// 2026-01-01 09:00 UTC, a 45-minute meeting with 5 people; the user attended 44 minutes.
+inline constexpr char kBasicInfo[] =
+    R"({"begin_time":"1767258000000","duration_time":"2700000","join_uid_num":"5",)"
+    R"("join_time":"1767258060000","cumulative_time":"2640000"})";
+
+inline constexpr char kFeedbackInfo[] = R"({"feedback": {
+    "EvaluateState": {"title": "How was it?", "desc": "",
+                      "left": {"text": "Good", "report": "r_up"},
+                      "right": {"text": "Bad", "report": "r_down"}},
+    "ResultState": {"title": "Thanks!", "desc": "Sent"},
+    "FeedbackState": {"title": "What went wrong?", "list": ["Echo", "Lag", "No sound"],
+                      "confirm": {"text": "Send", "report": "r_submit"}}}})";
+
+// The meeting-end answer as the model fires it to the page.
+inline Variant MeetingEndAnswer() {
+  return JsonVariant(std::string(R"({"biz_code":0,"msg":"","status_code":200,"basic_info":)") +
+                     kBasicInfo + "}");
+}
+
+class PageHost {
+ public:
+  // kAnswerAtOnce: the back end answers the meeting-end request as it comes;
+  // kAnswerNever: it holds the answer, so the page stays loading until the bench delivers one.
+  enum Answer { kAnswerAtOnce, kAnswerNever };
+
+  explicit PageHost(Answer answer) {
+    namespace h = after_meeting::host;
+    namespace env = velmosdk::utils::environment;
+    base::log::SetLogLevel(0);
+    util::time::SetTimeZone("UTC");
+    backend_.Start();
+    backend_.SetSlowDelayMs(24 * 3600 * 1000);
+    std::string entry_json = std::string(R"({"biz_code":0,"msg":"","data":{"info":)") + kBasicInfo +
+                             "}" + (answer == kAnswerNever ? R"(,"fault":"slow")" : "") + "}";
+    base::json::JsonValue entry;
+    base::json::JsonValue::Parse(entry_json, &entry);
+    backend_.SetMeeting("8812345678", entry);
+    env::SetCgiBaseUrl(backend_.BaseUrl());
+    env::SetRequestTimeoutMs(24 * 3600 * 1000);
+    env::SetAppResDirectory(std::string(VELMO_OUTPUT_DIR) + "/res");
+
+    for (int type : {h::meeting::kModel, h::after_meeting_app::kModel, h::record_state::kModel,
+                     h::banner::kModel, h::apps::kModel, h::priority_events::kModel,
+                     h::push::kModel, h::banner_shown::kModel, h::feedback_report::kModel})
+      host_[type] = testing_support::InstallHostModel(type);
+    config_ = testing_support::InstallConfigurationModel();
+    config_->SetEntry(h::configuration::kGroupAfterMeeting, h::configuration::kAutoDismissEnable,
+                      1);
+    config_->SetEntry(h::configuration::kGroupAfterMeeting, h::configuration::kDismissTimeoutHost,
+                      30);
+    velmo_common::utils::MeetingFacts facts;
+    facts.meeting_id = "8812345678";
+    facts.app_uid = "144115198765432100";
+    facts.account_type = 17;
+    velmo_common::utils::SetMeetingFacts(facts);
+    host_[h::meeting::kModel]->SetAnswer(
+        h::meeting::kCallGetMeetingItem, true,
+        JsonVariant(R"({"meeting_item":{"creator_uid":"144115198765432100",)"
+                    R"("meeting_code":"881234567","creator_account_type":17}})"));
+    velmosdk::utils::service::GetMeetingService()->SetSelfRole(1);
+
+    velmo::ClearModuleConfigDirectories();
+    velmo::AddModuleConfigDirectory(VELMO_OUTPUT_DIR);
+    after_meeting::ModuleActivate();
+    runtime_ = framework::module::GetModuleService()->GetModuleRuntime(after_meeting::kModuleName);
+    runtime_->Activate();
+    Variant feedback{std::string(kFeedbackInfo)};
+    host_[h::after_meeting_app::kModel]->Fire(h::after_meeting_app::kEventSetFeedbackInfo,
+                                              &feedback);
+    host_[h::meeting::kModel]->Fire(h::meeting::kEventPreLeave, nullptr);
+  }
+
+  ~PageHost() {
+    Close();
+    // Held answers are let go; their completions find the model and the page gone.
+    backend_.Stop();
+    after_meeting::ModuleDeactivate();
+    testing_support::RunLoopUntil([] {
+      return VELMO_CGI::VelmoSignalRequestBase::InFlightCount() == 0 &&
+             base::threading::PendingTasks() == 0;
+    });
+    testing_support::RemoveAllHostModels();
+    framework::extension::ExtensionRegistry::Instance().Clear();
+    velmo_common::utils::SetMeetingFacts({});
+    velmosdk::utils::service::GetMeetingService()->SetSelfRole(0);
+    velmosdk::utils::environment::SetCgiBaseUrl("");
+    // The module's resources stay registered after Deactivate; the client drops them when it
+    // unloads the library, as this host does here.
+    if (auto manifest = velmo::GetModuleConfigByName(after_meeting::kModuleName))
+      VLQtUiUtil::UnloadQtModuleResource(manifest->resource_file, manifest->resource_root);
+  }
+  PageHost(const PageHost&) = delete;
+  PageHost& operator=(const PageHost&) = delete;
+
+  void Open() {
+    framework::module::Navigator::Of(nullptr, true)
+        .Push(after_meeting::kCloseMeetingContainerUri, Variant());
+  }
+  void Close() {
+    framework::module::Dispatcher::GetInstance()->Finish(after_meeting::kCloseMeetingContainerUri);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The stand-ins keep what they saw for tests to read; a long run must not count that.
+    backend_.ClearRequests();
+    for (auto& [type, model] : host_) model->ClearCalls();
+    config_->ClearCalls();
+  }
+  after_meeting::CloseMeetingContainerView* View() {
+    auto controller = std::dynamic_pointer_cast<after_meeting::CloseMeetingContainerController>(
+        ControllerManager::Instance()->IocGet(after_meeting::kCloseMeetingContainerUri));
+    return controller ? controller->view() : nullptr;
+  }
+  // The model passes the meeting-end answer on, as when the back end's reply comes in.
+  void DeliverAnswer() {
+    const Variant answer = MeetingEndAnswer();
+    Model()->FireEvent(after_meeting::kEventConclusionInfoComplete, &answer);
+  }
+  framework::Model* Model() {
+    return runtime_->GetModelProvider()->ModelOf(after_meeting::kTypeAfterMeetingModel);
+  }
+  // Posted work (deferred fits, layout requests) and whatever else the loop holds.
+  static void RunPosted() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  testing_support::DataCenterBackend backend_;
+  std::map<int, std::shared_ptr<testing_support::ScriptableHostModel>> host_;
+  std::shared_ptr<testing_support::ConfigurationHostModel> config_;
+  framework::module::IModuleRuntime* runtime_ = nullptr;
+};
+
+}  // namespace bench
