@@ -92,3 +92,37 @@ TEST_F(IocContainerRules, UnregisterDropsTheRegistrysReferenceAndClosedRegistryS
   EXPECT_FALSE(dynamic_cast<CountingController*>(got.get()));
   EXPECT_FALSE(registry_->ResolveForHost(kUri));
 }
+
+namespace {
+
+// Closing its window on the way out finishes the controller's own URI, which looks it up again.
+class LookingUpOnDestruction : public framework::Controller {
+ public:
+  ~LookingUpOnDestruction() override {
+    ++destroyed;
+    seen_by_get = ControllerManager::Instance()->IocGet(kUri).get();
+    seen_by_find = ControllerManager::Instance()->IocFind(kUri).get();
+  }
+  static int destroyed;
+  static framework::Controller* seen_by_get;
+  static framework::Controller* seen_by_find;
+};
+int LookingUpOnDestruction::destroyed = 0;
+framework::Controller* LookingUpOnDestruction::seen_by_get = nullptr;
+framework::Controller* LookingUpOnDestruction::seen_by_find = nullptr;
+
+}  // namespace
+
+TEST_F(IocContainerRules, ControllerLookingItselfUpWhileUnregisteredDiesOnceAndFindsNothing) {
+  LookingUpOnDestruction::destroyed = 0;
+  registry_->Register<LookingUpOnDestruction>(nullptr, kUri);
+  framework::Controller* made = registry_->IocGet(kUri).get();
+  ASSERT_TRUE(dynamic_cast<LookingUpOnDestruction*>(made));
+  registry_->IocUnregister(kUri);
+  EXPECT_EQ(LookingUpOnDestruction::destroyed, 1);
+  EXPECT_NE(LookingUpOnDestruction::seen_by_get, made);
+  EXPECT_NE(LookingUpOnDestruction::seen_by_find, made);
+  EXPECT_FALSE(dynamic_cast<LookingUpOnDestruction*>(LookingUpOnDestruction::seen_by_get));
+  EXPECT_FALSE(registry_->HasUri(kUri));
+  EXPECT_FALSE(dynamic_cast<LookingUpOnDestruction*>(registry_->IocFind(kUri).get()));
+}
