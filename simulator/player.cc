@@ -45,6 +45,7 @@ namespace {
 constexpr char kModuleName[] = "after_meeting";
 constexpr int kAfterMeetingModelType = 521893916;  // the module's own model
 constexpr int kSettleLimitMs = 10000;
+constexpr int kArrivalLimitMs = 2000;
 
 bool Fail(ScenarioError* error, const std::string& path, const std::string& message) {
   if (error) *error = {path, message};
@@ -164,10 +165,12 @@ bool Player::Start(ScenarioError* error) {
 struct Player::RequestLines {
   std::mutex mutex;
   std::unique_ptr<QObject> context = std::make_unique<QObject>();
+  uint64_t written = 0;  // main thread only
 };
 
 void Player::TraceBackendRequests() {
   request_lines_ = std::make_shared<RequestLines>();
+  sends_before_start_ = VELMO_CGI::VelmoSignalRequestBase::NetworkSendCount();
   std::weak_ptr<RequestLines> weak = request_lines_;
   TraceWriter* trace = trace_;
   env_->backend().SetListener(
@@ -187,8 +190,9 @@ void Player::TraceBackendRequests() {
           if (!lines->context) return;
           QMetaObject::invokeMethod(
               lines->context.get(),
-              [trace, line, written]() mutable {
+              [trace, line, written, weak]() mutable {
                 trace->Write("request", std::move(line));
+                if (auto alive = weak.lock()) ++alive->written;
                 written->set_value();
               },
               Qt::QueuedConnection);
@@ -462,6 +466,7 @@ bool Player::StepAdvance(const Json& body, const std::string& path, ScenarioErro
     return true;
   }
   RunPendingEvents();
+  WaitForSentRequestsToArrive();
   // Timer by timer, so that what each one posts runs before the next one fires.
   while (true) {
     const int64_t next = clock->NextDueInMs();
@@ -475,6 +480,20 @@ bool Player::StepAdvance(const Json& body, const std::string& path, ScenarioErro
   StepAnimations(static_cast<int64_t>(remaining));
   RunPendingEvents();
   return true;
+}
+
+// Time may move only once the back end has heard every request already sent: otherwise a
+// request's time-out could fire before the request left, and whether the back end ever saw it
+// (and so the trace) would depend on the machine's speed.
+void Player::WaitForSentRequestsToArrive() {
+  if (!request_lines_) return;
+  std::shared_ptr<RequestLines> lines = request_lines_;
+  const uint64_t baseline = sends_before_start_;
+  testing_support::RunLoopUntil(
+      [&lines, baseline] {
+        return lines->written >= VELMO_CGI::VelmoSignalRequestBase::NetworkSendCount() - baseline;
+      },
+      kArrivalLimitMs);
 }
 
 void Player::StepAnimations(int64_t ms) {

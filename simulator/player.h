@@ -84,6 +84,7 @@ class Player {
                       ScenarioError* error);
   void RunPendingEvents();
   void StepAnimations(int64_t ms);
+  void WaitForSentRequestsToArrive();
   framework::module::IModuleRuntime* runtime();
 
   const Scenario& scenario_;
@@ -96,6 +97,7 @@ class Player {
   // context goes, which drops the lines not yet written.
   struct RequestLines;
   std::shared_ptr<RequestLines> request_lines_;
+  uint64_t sends_before_start_ = 0;
   Captures captures_;
   void* library_ = nullptr;
   void (*activate_)() = nullptr;

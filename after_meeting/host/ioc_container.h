@@ -30,15 +30,16 @@ bool IocContainer<T>::Register(module::IModuleRuntime* runtime, const std::strin
 
 template <class T>
 void IocContainer<T>::IocUnregister(const std::string& uri) {
+  // A dying controller may look its URI up again (closing its window finishes the URI), so it
+  // is released only once both maps have forgotten the URI: a lookup then cannot hand out the
+  // controller being destroyed, nor make a new one.
+  std::shared_ptr<T> released;
   auto it = object_map_.find(uri);
-  if (it == object_map_.end()) {
-    AM_LOG(6) << "object_map_ not found" << uri;
-  } else {
-    // Out of the map before it dies: what its destructor closes may look the URI up again,
-    // and must not find (and revive) the object being destroyed.
-    std::shared_ptr<T> leaving = std::move(it->second);
+  if (it != object_map_.end()) {
+    released = std::move(it->second);
     object_map_.erase(it);
-    leaving.reset();
+  } else {
+    AM_LOG(6) << "object_map_ not found" << uri;
   }
   if (!factory_func_map_.erase(uri)) AM_LOG(1) << "factory_func_map_ not found" << uri;
 }

@@ -17,6 +17,7 @@ namespace VELMO_CGI {
 namespace {
 
 std::atomic<int> g_in_flight{0};
+std::atomic<uint64_t> g_network_sends{0};
 
 // Lives on the main thread, so replies complete there; parented to the application so it goes
 // with it, and a later application gets a fresh one.
@@ -106,6 +107,8 @@ VelmoSignalRequestBase::~VelmoSignalRequestBase() = default;
 
 int VelmoSignalRequestBase::InFlightCount() { return g_in_flight.load(); }
 
+uint64_t VelmoSignalRequestBase::NetworkSendCount() { return g_network_sends.load(); }
+
 bool VelmoSignalRequestBase::ParseEnvelope(std::string_view body, CgiResult* out) {
   if (!out) return false;
   base::json::JsonValue envelope;
@@ -167,6 +170,7 @@ void VelmoSignalRequestBase::SendOnMainThread(std::shared_ptr<InFlight> flight) 
   }
   const QByteArray body = QByteArray::fromStdString(body_);
   QNetworkAccessManager* manager = Manager();
+  g_network_sends.fetch_add(1);
   QNetworkReply* reply = nullptr;
   switch (method_) {
     case kPost:

@@ -67,6 +67,8 @@ class VelmoSignalRequestBase : public std::enable_shared_from_this<VelmoSignalRe
 
   // Requests sent and not yet completed, in this process.
   static int InFlightCount();
+  // Requests handed to the network so far, in this process (invalid ones never are).
+  static uint64_t NetworkSendCount();
 
   // Reads an envelope from a response body into out's biz_code, msg, request_id and data;
   // false, with out untouched, when the body is not a JSON object. Never throws.

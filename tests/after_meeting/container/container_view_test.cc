@@ -261,6 +261,23 @@ TEST_F(ContainerWindow, AnimationOutlivingTheClosedWindowTouchesNothing) {
   EXPECT_EQ(AnimationTracker::RunningFiniteCount(), 0);
 }
 
+TEST_F(ContainerWindow, FitPostedBeforeTheWindowClosedTouchesNothing) {
+  SendFeedbackInfo(kFeedbackInfo);
+  Open();
+  Loop();
+  std::weak_ptr<AppBaseView> weak = View()->weak_from_this();
+  QPointer<CloseMeetingContainerDialog> dialog = Dialog();
+  SetPage(kPageFeedback);  // posts the fit
+  emit View()->feedback_view()->NeedUpdateSize();
+  Close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(dialog.isNull());
+  EXPECT_TRUE(weak.expired());
+  rec_.Clear();
+  Loop();
+  EXPECT_TRUE(rec_.Of("window").empty());
+}
+
 TEST_F(ContainerWindow, TwoHundredShowCloseCyclesLeaveNothingBehind) {
   testing_support::ManualAnimationDriver driver;
   SendFeedbackInfo(kFeedbackInfo);

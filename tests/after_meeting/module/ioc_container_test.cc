@@ -95,28 +95,34 @@ TEST_F(IocContainerRules, UnregisterDropsTheRegistrysReferenceAndClosedRegistryS
 
 namespace {
 
-// A controller whose going closes a page, which looks the same URI up: the host does this when
-// a page's view model finishes itself while the controller that owns it is unregistered.
-class ClosingController : public framework::Controller {
+// Closing its window on the way out finishes the controller's own URI, which looks it up again.
+class LookingUpOnDestruction : public framework::Controller {
  public:
-  ~ClosingController() override {
+  ~LookingUpOnDestruction() override {
     ++destroyed;
-    found_while_dying = ControllerManager::Instance()->FindForHost(kUri) != nullptr;
+    seen_by_get = ControllerManager::Instance()->IocGet(kUri).get();
+    seen_by_find = ControllerManager::Instance()->IocFind(kUri).get();
   }
   static int destroyed;
-  static bool found_while_dying;
+  static framework::Controller* seen_by_get;
+  static framework::Controller* seen_by_find;
 };
-int ClosingController::destroyed = 0;
-bool ClosingController::found_while_dying = false;
+int LookingUpOnDestruction::destroyed = 0;
+framework::Controller* LookingUpOnDestruction::seen_by_get = nullptr;
+framework::Controller* LookingUpOnDestruction::seen_by_find = nullptr;
 
 }  // namespace
 
-TEST_F(IocContainerRules, UnregisteringDestroysTheControllerOnceAndOutOfReach) {
-  ClosingController::destroyed = 0;
-  registry_->Register<ClosingController>(nullptr, kUri);
-  ASSERT_TRUE(registry_->IocGet(kUri));
+TEST_F(IocContainerRules, ControllerLookingItselfUpWhileUnregisteredDiesOnceAndFindsNothing) {
+  LookingUpOnDestruction::destroyed = 0;
+  registry_->Register<LookingUpOnDestruction>(nullptr, kUri);
+  framework::Controller* made = registry_->IocGet(kUri).get();
+  ASSERT_TRUE(dynamic_cast<LookingUpOnDestruction*>(made));
   registry_->IocUnregister(kUri);
-  EXPECT_EQ(ClosingController::destroyed, 1);
-  EXPECT_FALSE(ClosingController::found_while_dying);
-  EXPECT_FALSE(registry_->IocFind(kUri) && registry_->HasUri(kUri));
+  EXPECT_EQ(LookingUpOnDestruction::destroyed, 1);
+  EXPECT_NE(LookingUpOnDestruction::seen_by_get, made);
+  EXPECT_NE(LookingUpOnDestruction::seen_by_find, made);
+  EXPECT_FALSE(dynamic_cast<LookingUpOnDestruction*>(LookingUpOnDestruction::seen_by_get));
+  EXPECT_FALSE(registry_->HasUri(kUri));
+  EXPECT_FALSE(dynamic_cast<LookingUpOnDestruction*>(registry_->IocFind(kUri).get()));
 }
