@@ -1,7 +1,6 @@
 #include "simulator/host_panel.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
@@ -173,10 +172,9 @@ void HostPanel::PlayOne() {
 void HostPanel::PlayAll() {
   if (running_all_) return;
   running_all_ = true;
-  while (player_ && player_->HasNextStep()) {
-    PlayOne();
-    QCoreApplication::processEvents();
-  }
+  // Only the steps that run the loop run it, as in a headless run, so each line belongs to
+  // the step a headless run gives it.
+  while (player_ && player_->HasNextStep()) PlayOne();
   running_all_ = false;
 }
 

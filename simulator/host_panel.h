@@ -30,13 +30,14 @@ class HostPanel : public QWidget {
 
   // Sets the module up and shows the panel; false (with the reason shown) when it cannot start.
   bool Begin();
+  // Plays the remaining steps one after another, keeping the windows responsive between them.
+  void PlayAll();
   int exit_status() const { return exit_status_; }
 
  private:
   void BuildUi();
   void Restart();
   void PlayOne();
-  void PlayAll();
   void LoadBundled(const QString& name);
   void ShowSteps();
   void AppendTraceLine(const Json& line);

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include "platform/base/log.h"
 #include "platform/base/observer.h"
@@ -198,7 +199,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmo_sim: %s (%s) in a window; the host panel plays it\n", shown.c_str(),
                  scenario.name.c_str());
     sim::HostPanel panel(scenario, player_options, trace_file);
-    if (panel.Begin()) app.exec();
+    if (panel.Begin()) {
+      // The scenario plays at once, so the window shows as the meeting ends; Restart and Step
+      // replay it at a person's pace.
+      QTimer::singleShot(0, &panel, [&panel] { panel.PlayAll(); });
+      app.exec();
+    }
     status = panel.exit_status();
   } else {
     sim::TraceWriter trace(trace_file);
