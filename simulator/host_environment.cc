@@ -84,8 +84,8 @@ bool HostEnvironment::ApplySet(const Json& body, const std::string& path, Scenar
   if (body.contains("host_models")) {
     const Json& models = body["host_models"];
     for (auto it = models.begin(); it != models.end(); ++it) {
-      const Json spec = IsAbsentMarker(it.value()) ? Json() : it.value();
-      if (!ApplyHostModel(std::stoi(it.key()), spec, path + ".host_models." + it.key(), error))
+      const Json answers = IsAbsentMarker(it.value()) ? Json() : it.value();
+      if (!ApplyHostModel(std::stoi(it.key()), answers, path + ".host_models." + it.key(), error))
         return false;
     }
   }
@@ -139,10 +139,10 @@ bool HostEnvironment::ApplyConfigEntry(const std::string& key, const Json& value
   return true;
 }
 
-bool HostEnvironment::ApplyHostModel(int type, const Json& spec, const std::string& path,
+bool HostEnvironment::ApplyHostModel(int type, const Json& answers, const std::string& path,
                                      ScenarioError* error) {
   auto* provider = &framework::module::GetModuleService()->host_models();
-  if (spec.is_null()) {
+  if (answers.is_null()) {
     provider->Unregister(type);
     if (type == testing_support::ConfigurationHostModel::kType) config_model_.reset();
     return true;
@@ -158,8 +158,8 @@ bool HostEnvironment::ApplyHostModel(int type, const Json& spec, const std::stri
     if (type == testing_support::ConfigurationHostModel::kType) config_model_.reset();
   }
   model->ClearAnswers();
-  if (!spec.contains("calls")) return true;
-  for (auto it = spec["calls"].begin(); it != spec["calls"].end(); ++it) {
+  if (!answers.contains("calls")) return true;
+  for (auto it = answers["calls"].begin(); it != answers["calls"].end(); ++it) {
     const int call_id = static_cast<int>(std::stoul(it.key()));
     const bool ok = it.value().value("ok", true);
     if (!it.value().contains("result")) {

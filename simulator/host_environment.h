@@ -37,7 +37,7 @@ class HostEnvironment {
   bool ApplyPlatform(const Json& platform, const std::string& path, ScenarioError* error);
   bool ApplyConfigEntry(const std::string& key, const Json& value, const std::string& path,
                         ScenarioError* error);
-  bool ApplyHostModel(int type, const Json& spec, const std::string& path, ScenarioError* error);
+  bool ApplyHostModel(int type, const Json& answers, const std::string& path, ScenarioError* error);
   void ApplyBackendMeeting(const std::string& id, const Json& entry);
   void PublishFacts();
 

@@ -25,7 +25,7 @@ std::optional<URL> URL::From(const std::string& text) {
   QUrl q(QString::fromStdString(text), QUrl::StrictMode);
   if (!q.isValid() || q.scheme().isEmpty() || q.host().isEmpty()) return std::nullopt;
   URL u;
-  u.spec_ = text;
+  u.text_ = text;
   u.scheme_ = q.scheme().toStdString();
   u.host_ = q.host().toStdString();
   u.path_ = q.path().toStdString();

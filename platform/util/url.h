@@ -32,10 +32,10 @@ class URL {
   // The decoded value of a query parameter (the first one of that name), or "".
   std::string GetQueryValue(const std::string& key) const;
   bool HasQuery(const std::string& key) const;
-  const std::string& spec() const { return spec_; }
+  const std::string& text() const { return text_; }
 
  private:
-  std::string spec_, scheme_, host_, path_;
+  std::string text_, scheme_, host_, path_;
   std::multimap<std::string, std::string> query_;
 };
 
