@@ -3,7 +3,6 @@
 // events the pages and the model hear, the model's own events and clock advances. Nothing may
 // fault, every published property must keep its shape, and detaching must leave no
 // subscription behind.
-#include <QCoreApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +13,8 @@
 #include "after_meeting/feedback/feedback_contract.h"
 #include "after_meeting/host/host_ids.h"
 #include "after_meeting/model/model_ids.h"
-#include "after_meeting/module/after_meeting_module.h"
 #include "after_meeting/module/module_constants.h"
+#include "fuzz/fuzz_host.h"
 #include "platform/base/looper_thread.h"
 #include "platform/common/meeting_facts.h"
 #include "platform/framework/module_service.h"
@@ -111,54 +110,13 @@ testing_support::VariantByteLimits Limits() {
   return limits;
 }
 
-struct Host {
-  std::vector<std::shared_ptr<ScriptableHostModel>> models;
-  std::shared_ptr<testing_support::ConfigurationHostModel> config;
-  testing_support::ManualClock* clock = nullptr;
-  framework::module::IModuleRuntime* runtime = nullptr;
-};
-
-Host& SetUpHost() {
-  static Host* host = [] {
-    static int argc = 1;
-    static char name[] = "view_models_fuzzer";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv);
-    velmosdk::utils::environment::SetCgiBaseUrl("");
-    auto* made = new Host;
-    for (int type : {h::meeting::kModel, h::after_meeting_app::kModel, h::record_state::kModel,
-                     h::banner::kModel, h::apps::kModel, h::priority_events::kModel,
-                     h::push::kModel, h::banner_shown::kModel, h::feedback_report::kModel,
-                     h::records::kModel, h::member::kModel, h::member_query::kModel})
-      made->models.push_back(testing_support::InstallHostModel(type));
-    made->config = testing_support::InstallConfigurationModel();
-    made->clock = new testing_support::ManualClock();
-    am::ModuleActivate();
-    made->runtime = framework::module::GetModuleService()->GetModuleRuntime(am::kModuleName);
-    made->runtime->Activate();
-    return made;
-  }();
-  return *host;
-}
-
-ScriptableHostModel* ModelOf(Host& host, int type) {
-  for (auto& m : host.models)
-    if (m->type() == type) return m.get();
-  return nullptr;
-}
-
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-void Drain() {
-  for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
-}
+using fuzz_support::Check;
+using fuzz_support::Drain;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Host& host = SetUpHost();
+  fuzz_support::FuzzHost& host = fuzz_support::SetUpFuzzHost(/*widgets=*/false);
   testing_support::VariantByteReader in(data, size, Limits());
 
   const uint8_t flags = in.ReadByte();
@@ -169,10 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   velmo_common::utils::SetMeetingFacts(facts);
   velmosdk::utils::service::GetMeetingService()->SetSelfRole((flags >> 5) & 3);
   const bool ok = in.ReadBool();
-  ModelOf(host, h::meeting::kModel)
-      ->SetAnswer(h::meeting::kCallGetMeetingItem, ok, in.ReadVariant());
+  host.Model(h::meeting::kModel)->SetAnswer(h::meeting::kCallGetMeetingItem, ok, in.ReadVariant());
   const bool apps_ok = in.ReadBool();
-  ModelOf(host, h::apps::kModel)->SetAnswer(h::apps::kCallGetOpenedApps, apps_ok, in.ReadVariant());
+  host.Model(h::apps::kModel)->SetAnswer(h::apps::kCallGetOpenedApps, apps_ok, in.ReadVariant());
   host.config->ClearEntries();
   if (in.ReadBool())
     host.config->SetEntry(h::configuration::kGroupAfterMeeting,
@@ -208,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 1: {
         const HostEvent& e =
             kHostEvents[in.ReadByte() % (sizeof(kHostEvents) / sizeof(kHostEvents[0]))];
-        ModelOf(host, e.model)->Fire(e.event, param);
+        host.Model(e.model)->Fire(e.event, param);
         break;
       }
       case 2:
@@ -228,13 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   pages.clear();
   if (model) Check(model->SubscriberCount() == model_subscribers);
   for (int type : {h::priority_events::kModel, h::push::kModel})
-    Check(ModelOf(host, type)->SubscriberCount() == 0 &&
-          ModelOf(host, type)
-                  ->PrioritySubscriberCount(h::priority_events::kEventPreLeaveImmersiveCheck) == 0);
+    Check(host.Model(type)->SubscriberCount() == 0 &&
+          host.Model(type)->PrioritySubscriberCount(
+              h::priority_events::kEventPreLeaveImmersiveCheck) == 0);
   Drain();
   host.clock->Advance(6000);
   Drain();
-  for (auto& m : host.models) m->ClearCalls();
-  host.config->ClearCalls();
+  host.ClearCalls();
   return 0;
 }
