@@ -74,6 +74,18 @@ void ReportPair(benchmark::State& state, const std::vector<double>& project,
   state.counters["ratio"] = b > 0 ? p / b : 0;
 }
 
+// One project and one baseline measurement per iteration, so both see the same machine state.
+template <class Project, class Baseline>
+void MeasureSideBySide(benchmark::State& state, Project& project_once, Baseline& baseline_once) {
+  std::vector<double> project, baseline;
+  for (auto _ : state) {
+    project.push_back(project_once());
+    baseline.push_back(baseline_once());
+    state.SetIterationTime(project.back() / 1000);
+  }
+  ReportPair(state, project, baseline);
+}
+
 void BM_ShowToFirstPaint(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
   PaintWatch watch;
@@ -96,13 +108,7 @@ void BM_ShowToFirstPaint(benchmark::State& state) {
     return ms;
   };
   for (int i = 0; i < 3; ++i) project_once(), baseline_once();  // caches, fonts, styles
-  std::vector<double> project, baseline;
-  for (auto _ : state) {
-    project.push_back(project_once());
-    baseline.push_back(baseline_once());
-    state.SetIterationTime(project.back() / 1000);
-  }
-  ReportPair(state, project, baseline);
+  MeasureSideBySide(state, project_once, baseline_once);
 }
 
 QString Text(QWidget* label) {
@@ -167,13 +173,7 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
     state.SkipWithError("the page showed no meeting data");
     return;
   }
-  std::vector<double> project, baseline;
-  for (auto _ : state) {
-    project.push_back(project_once());
-    baseline.push_back(baseline_once());
-    state.SetIterationTime(project.back() / 1000);
-  }
-  ReportPair(state, project, baseline);
+  MeasureSideBySide(state, project_once, baseline_once);
 }
 
 // Each round sends the same events with the page's filter installed and without it.
