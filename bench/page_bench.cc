@@ -37,27 +37,6 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Notes the first paint of any window, whoever built it.
-class PaintWatch : public QObject {
- public:
-  PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
-  ~PaintWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
-  bool painted = false;
-  // Runs the loop until a window has painted.
-  void Wait() {
-    painted = false;
-    for (int i = 0; i < 1000 && !painted; ++i) QCoreApplication::processEvents();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow())
-      painted = true;
-    return false;
-  }
-};
-
 // Deferred fits and the layout requests they cause, but no painting.
 void RunLayout() {
   for (int i = 0; i < 2; ++i) {
@@ -88,7 +67,7 @@ void MeasureSideBySide(benchmark::State& state, Project& project_once, Baseline&
 
 void BM_ShowToFirstPaint(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
-  PaintWatch watch;
+  bench::PaintWatch watch;
   const auto project_once = [&] {
     const auto start = Clock::now();
     host.Open();
@@ -142,7 +121,7 @@ baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclusionVie
 
 void BM_AnswerToLaidOut(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
-  PaintWatch watch;
+  bench::PaintWatch watch;
   baseline::ConclusionTexts texts;
   const auto project_once = [&] {
     host.Open();
@@ -179,7 +158,7 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
 // Each round sends the same events with the page's filter installed and without it.
 void BM_EventFilterPerEvent(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
-  PaintWatch watch;
+  bench::PaintWatch watch;
   host.Open();
   watch.Wait();
   host.DeliverAnswer();

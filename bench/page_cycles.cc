@@ -7,6 +7,9 @@
 //                           run under valgrind's memcheck for the leak check
 //   page_cycles filter      under callgrind (--instr-atstart=no): the same events sent with the
 //                           page's application-wide filter and without it, one dump each
+//   page_cycles show        under callgrind (--collect-atstart=no): the controller's "show" to
+//                           the first painted frame, and the plain-Qt window built and shown to
+//                           its first paint, ten of each, one dump each
 #include <malloc.h>
 #include <valgrind/callgrind.h>
 
@@ -20,10 +23,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "after_meeting/conclusion/after_meeting_conclusion_view.h"
+#include "bench/baseline/window_baseline.h"
 #include "bench/page_host.h"
 #include "platform/common/timer.h"
 #include "platform/testing/manual_animation_driver.h"
@@ -176,6 +181,38 @@ int Filter() {
   return 0;
 }
 
+// The timed show benchmark counted in instructions, which the machine's load does not move.
+// Only the work from the request to the first paint is collected, not the closing.
+int Show() {
+  constexpr int kRounds = 10;
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  bench::PaintWatch watch;
+  const auto project = [&] {
+    CALLGRIND_TOGGLE_COLLECT;
+    host.Open();
+    watch.Wait();
+    CALLGRIND_TOGGLE_COLLECT;
+    host.Close();
+  };
+  const auto baseline = [&] {
+    CALLGRIND_TOGGLE_COLLECT;
+    auto window = std::make_unique<baseline::Window>();
+    window->dialog()->show();
+    watch.Wait();
+    CALLGRIND_TOGGLE_COLLECT;
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  };
+  for (int i = 0; i < 3; ++i) project(), baseline();  // caches, fonts, styles
+  CALLGRIND_ZERO_STATS;
+  for (int i = 0; i < kRounds; ++i) project();
+  CALLGRIND_DUMP_STATS_AT("show_project");
+  for (int i = 0; i < kRounds; ++i) baseline();
+  CALLGRIND_DUMP_STATS_AT("show_baseline");
+  std::printf("shows=%d\n", kRounds);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,6 +221,7 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "timers") == 0) return Timers();
   if (argc >= 3 && std::strcmp(argv[1], "cycles") == 0) return Cycles(std::atoi(argv[2]));
   if (argc >= 2 && std::strcmp(argv[1], "filter") == 0) return Filter();
-  std::fprintf(stderr, "usage: %s timers | cycles N | filter\n", argv[0]);
+  if (argc >= 2 && std::strcmp(argv[1], "show") == 0) return Show();
+  std::fprintf(stderr, "usage: %s timers | cycles N | filter | show\n", argv[0]);
   return 2;
 }

@@ -181,4 +181,25 @@ class PageHost {
   framework::module::IModuleRuntime* runtime_ = nullptr;
 };
 
+// Notes the first paint of any window, whoever built it.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
+  ~PaintWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+  bool painted = false;
+  // Runs the loop until a window has painted.
+  void Wait() {
+    painted = false;
+    for (int i = 0; i < 1000 && !painted; ++i) QCoreApplication::processEvents();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      painted = true;
+    return false;
+  }
+};
+
 }  // namespace bench
