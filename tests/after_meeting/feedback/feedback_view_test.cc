@@ -98,25 +98,13 @@ TEST_F(FeedbackView, BuildsTheDrawnTreeAndShowsDefaultsUntilThePageDataArrives) 
   EXPECT_EQ(frame->objectName(), "feedback_ing_widget");
   EXPECT_EQ(frame->parentWidget(), host_.get());
   EXPECT_EQ(frame->width(), 400);
-  EXPECT_EQ(frame->layout()->contentsMargins(), QMargins(20, 16, 20, 20));
-  EXPECT_EQ(Back()->size(), QSize(16, 16));
   EXPECT_FALSE(Back()->pixmap(Qt::ReturnByValue).isNull());
   auto* title = Find<QFPlainLabel>("feedback_title");
-  EXPECT_EQ(title->minimumSize(), QSize(220, 24));
-  EXPECT_EQ(title->maximumSize(), QSize(324, 52));
-  EXPECT_EQ(title->font().pixelSize(), 16);
-  EXPECT_EQ(Edit()->size(), QSize(354, 116));
-  EXPECT_EQ(Counter()->size(), QSize(348, 20));
   EXPECT_EQ(Counter()->property("label-style").toString(), "label__style--gray");
-  EXPECT_EQ(Submit()->size(), QSize(360, 36));
   EXPECT_EQ(Submit()->ButtonType(), 3);
-  EXPECT_EQ(Submit()->palette().color(QPalette::ButtonText), QColor("#FFFFFF"));
-  // The counter row sits over the bottom padding of the text box, right-aligned inside it.
-  const QRect edit = Edit()->geometry();
-  const QRect counter = Counter()->geometry();
-  EXPECT_EQ(counter.top(), edit.bottom() + 1 - 34 + frame->layout()->spacing());
-  EXPECT_LT(counter.bottom(), edit.bottom());
-  EXPECT_EQ(Submit()->geometry().left(), (frame->width() - 360) / 2);
+  // The counter row sits over the bottom padding of the text box.
+  EXPECT_GT(Counter()->geometry().top(), Edit()->geometry().top());
+  EXPECT_LT(Counter()->geometry().bottom(), Edit()->geometry().bottom());
 
   // Before the view model's data: the page's own defaults, and a limit of 0.
   EXPECT_EQ(Counter()->text(), "0/100");
