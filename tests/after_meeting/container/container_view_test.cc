@@ -1,6 +1,5 @@
 // The close-meeting window as the host drives it: by URI through the navigator, the dispatcher
 // and the controller's actions, with the real pages and view models inside.
-#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -25,6 +24,7 @@
 #include "platform/widgets/qf_widget.h"
 #include "platform/widgets/qss_setter.h"
 #include "tests/after_meeting/view_model_fixture.h"
+#include "tests/platform/widgets_test_support.h"
 
 namespace after_meeting::test {
 namespace {
@@ -37,10 +37,7 @@ constexpr char kFeedbackInfo[] = R"({"feedback": {
     "FeedbackState": {"title": "What went wrong?", "list": ["Echo", "Lag", "No sound"],
                       "confirm": {"text": "Send", "report": "r_submit"}}}})";
 
-QString Spoken(QWidget* w, QAccessible::Text what = QAccessible::Name) {
-  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-  return face ? face->text(what) : QString();
-}
+using widgets_test::Spoken;
 
 class ContainerWindow : public ViewModelTest {
  protected:

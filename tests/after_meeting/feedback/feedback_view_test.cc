@@ -2,7 +2,6 @@
 // mouse and key events on the offscreen platform.
 #include "after_meeting/feedback/after_meeting_feedback_view.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -20,9 +19,8 @@
 #include "platform/widgets/qf_loading_push_button.h"
 #include "platform/widgets/qf_plain_label.h"
 #include "platform/widgets/qf_widget.h"
-#include "platform/widgets/qss_setter.h"
-#include "platform/widgets/qt_ui_custom_theme_helper.h"
 #include "tests/after_meeting/view_model_fixture.h"
+#include "tests/platform/widgets_test_support.h"
 
 namespace after_meeting::test {
 namespace {
@@ -31,15 +29,8 @@ constexpr char kInfo[] = R"({"feedback": {"FeedbackState": {
     "title": "What went wrong?", "list": ["Echo", "Lag", "No sound"],
     "confirm": {"text": "Send", "report": "r_submit"}}}})";
 
-// What assistive tools read, not only what the page set.
-QString Spoken(QWidget* w, QAccessible::Text what = QAccessible::Name) {
-  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-  return face ? face->text(what) : QString();
-}
-
-QColor Token(const char* token) {
-  return QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(token);
-}
+using widgets_test::Spoken;
+using widgets_test::Token;
 
 class FeedbackView : public ViewModelTest {
  protected:
