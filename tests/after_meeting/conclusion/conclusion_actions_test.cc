@@ -2,8 +2,7 @@
 
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionActions = ConclusionTest;
@@ -231,5 +230,4 @@ TEST_F(ConclusionActions, RecordExtensionIsFedAndShowsTheRecordWhenVisible) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

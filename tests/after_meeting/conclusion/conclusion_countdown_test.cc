@@ -1,7 +1,6 @@
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionCountdown = ConclusionTest;
@@ -90,5 +89,4 @@ TEST_F(ConclusionCountdown, DestroyedWithTimersPendingNothingIsTouched) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

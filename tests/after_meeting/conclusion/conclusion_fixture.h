@@ -34,8 +34,7 @@
 #include "platform/util/time.h"
 #include "tests/after_meeting/module_values.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
 namespace h = host;
 namespace c = conclusion;
@@ -189,5 +188,4 @@ class ConclusionTest : public ::testing::Test {
   std::map<int, std::vector<Variant>> props_;
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

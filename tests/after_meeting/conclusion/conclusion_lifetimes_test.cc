@@ -2,8 +2,7 @@
 // died and checks that nothing reached the page.
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionLifetimes = ConclusionTest;
@@ -46,5 +45,4 @@ TEST_F(ConclusionLifetimes, CountdownStoppedByDetachNeverClosesTheNextPage) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -4,8 +4,7 @@
 #include "platform/util/url.h"
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionUrls = ConclusionTest;
@@ -118,5 +117,4 @@ TEST_F(ConclusionUrls, MeetingEndRequestCarriesTheTokenOnlyInItsHeader) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -6,8 +6,7 @@
 #include "platform/testing/manual_animation_driver.h"
 #include "tests/after_meeting/conclusion/conclusion_view_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 namespace ui = c::ui_data;
@@ -307,5 +306,4 @@ TEST_F(ConclusionView, DataPublishedBeforeTheFrameIsShownOnceItIsBuilt) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

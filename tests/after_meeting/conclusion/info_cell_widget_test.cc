@@ -11,8 +11,7 @@
 #include "platform/widgets/qt_image_view.h"
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using InfoCell = ConclusionTest;
@@ -75,5 +74,4 @@ TEST_F(InfoCell, IconComesFromThePathAndIsLookedUpAgainOnTheRefreshEvent) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -19,8 +19,7 @@
 #include "platform/testing/recorder.h"
 #include "platform/testing/run_loop.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
 struct RecordingDelegate : IAfterMeetingServiceDelegate {
   struct Call {
@@ -106,5 +105,4 @@ class MeetingEndBackendTest : public ::testing::Test {
   AfterMeetingService* service_ = AfterMeetingService::GetInstance();
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -21,8 +21,7 @@
 #include "platform/util/crypto.h"
 #include "tests/after_meeting/module_values.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
 namespace h = host;
 
@@ -104,5 +103,4 @@ class AfterMeetingModelTest : public ::testing::Test {
   std::shared_ptr<AfterMeetingModel> model_;
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

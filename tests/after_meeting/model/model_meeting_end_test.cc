@@ -7,8 +7,7 @@
 #include "tests/after_meeting/model/meeting_end_backend_fixture.h"
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 constexpr char kEntry[] = R"({"biz_code": 0, "msg": "ok", "data": {"info": {
@@ -115,5 +114,4 @@ TEST_F(ModelMeetingEnd, CompletionAfterUnInitDoesNotReachTheModel) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test
