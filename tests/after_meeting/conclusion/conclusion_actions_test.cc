@@ -160,6 +160,7 @@ TEST_F(ConclusionActions, OnlyTheLastOfTwoQuickFeedbackFinishesShowsItsToast) {
   ASSERT_EQ(submits.size(), 2u);
   EXPECT_EQ(submits[0].GetString("tags"), "echo");
   EXPECT_FALSE(submits[0].Has("count"));  // only string entries are reported
+  EXPECT_TRUE(Last(c::kPropConclusionContentList).At(0).GetBool(c::content_item::kIsFeedbackDone));
 }
 
 TEST_F(ConclusionActions, BannersAcceptedRejectedRequeriedAndFollowed) {
