@@ -13,21 +13,13 @@
 #include "after_meeting/model/model_ids.h"
 #include "after_meeting/module/after_meeting_module.h"
 #include "after_meeting/module/module_constants.h"
-#include "platform/base/json.h"
 #include "platform/framework/module_service.h"
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/recorder.h"
 #include "platform/testing/scriptable_host_model.h"
+#include "tests/after_meeting/module_values.h"
 
 namespace after_meeting::test {
-
-using base::variant::Variant;
-
-inline Variant V(const std::string& json) {
-  base::json::JsonValue value;
-  EXPECT_TRUE(base::json::JsonValue::Parse(json, &value)) << json;
-  return Variant::FromJson(value);
-}
 
 // Keeps every value of the bound properties and every state a view model publishes.
 struct RecordingView {
@@ -70,13 +62,7 @@ class ViewModelTest : public ::testing::Test {
     Variant text = json;
     app_->Fire(host::after_meeting_app::kEventSetFeedbackInfo, &text);
   }
-  std::vector<Variant> Fired(int event) const {
-    std::vector<Variant> out;
-    for (const Variant& e : rec_.Of("event"))
-      if (e.GetInt32("model") == kTypeAfterMeetingModel && e.GetInt32("event") == event)
-        out.push_back(e.Get("payload"));
-    return out;
-  }
+  std::vector<Variant> Fired(int event) const { return FiredBy(rec_, event); }
 
   testing_support::Recorder rec_;
   testing_support::ManualClock clock_;

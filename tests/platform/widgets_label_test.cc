@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QFontMetrics>
 
 #include <gtest/gtest.h>
@@ -8,10 +7,7 @@
 
 namespace {
 
-QString AccessibleName(QWidget* w) {
-  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-  return face ? face->text(QAccessible::Name) : QString();
-}
+using widgets_test::Spoken;
 
 const QString kTitle = QStringLiteral("Quarterly planning review with the regional sales teams");
 
@@ -27,7 +23,7 @@ TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
   EXPECT_TRUE(kTitle.startsWith(label.text().chopped(1)));
   EXPECT_LE(metrics.horizontalAdvance(label.text()), 120);
   EXPECT_EQ(label.toolTip(), kTitle);
-  EXPECT_EQ(AccessibleName(&label), kTitle);
+  EXPECT_EQ(Spoken(&label), kTitle);
   EXPECT_EQ(label.FullText(), kTitle);
   const QString narrow = label.text();
 
@@ -40,7 +36,7 @@ TEST(QFLabelTest, ElidesToItsWidthAndReElidesOnResize) {
   EXPECT_EQ(label.text(), kTitle);
   EXPECT_FALSE(label.IsElided());
   EXPECT_TRUE(label.toolTip().isEmpty());
-  EXPECT_EQ(AccessibleName(&label), kTitle);
+  EXPECT_EQ(Spoken(&label), kTitle);
 
   // A fixed width that the label has not been resized to yet is taken by AdjustElideContent.
   label.setFixedWidth(100);
@@ -99,7 +95,7 @@ TEST(QFLabelTest, PageToolTipSurvivesAndSetTextEndsElision) {
   label.resize(60, 20);
   label.SetText(kTitle);
   EXPECT_EQ(label.text(), kTitle);
-  EXPECT_EQ(AccessibleName(&label), kTitle);
+  EXPECT_EQ(Spoken(&label), kTitle);
   label.resize(50, 20);
   EXPECT_EQ(label.text(), kTitle);
 
@@ -115,7 +111,7 @@ TEST(QFLabelTest, PageToolTipSurvivesAndSetTextEndsElision) {
   EXPECT_EQ(eliding.text(), QStringLiteral("Plain"));
   EXPECT_EQ(eliding.FullText(), QStringLiteral("Plain"));
   EXPECT_TRUE(eliding.toolTip().isEmpty());
-  EXPECT_EQ(AccessibleName(&eliding), QStringLiteral("Plain"));
+  EXPECT_EQ(Spoken(&eliding), QStringLiteral("Plain"));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// Helpers shared by the widget-kit tests.
+// Helpers shared by the widget tests, the kit's and the pages'.
 #pragma once
 
 #include <ostream>
 #include <string>
 
+#include <QAccessible>
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -33,6 +34,12 @@ inline QColor Token(const std::string& token) {
 
 inline QColor PixelOf(QWidget* widget, QPoint at) {
   return widget->grab().toImage().pixelColor(at);
+}
+
+// What assistive tools read, not only what the widget was given.
+inline QString Spoken(QWidget* w, QAccessible::Text what = QAccessible::Name) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+  return face ? face->text(what) : QString();
 }
 
 }  // namespace widgets_test

@@ -1,7 +1,6 @@
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionCountdown = ConclusionTest;
@@ -69,18 +68,25 @@ TEST_F(ConclusionCountdown, SecondStartIsRefusedAndTheRunningOneGoesOn) {
 }
 
 TEST_F(ConclusionCountdown, DestroyedWithTimersPendingNothingIsTouched) {
-  SetDismiss(3);
-  SetFeedback(R"({"feedback":{"ResultState":{"title":"Thanks!"}}})");
-  Load();
-  Act(c::kActionThumbsUp);
-  EXPECT_EQ(clock_.ArmedCount(), 2);
-  vm_.reset();
-  rec_.Clear();
-  clock_.Advance(10000);
-  EXPECT_TRUE(rec_.All().empty());
-  EXPECT_EQ(clock_.ArmedCount(), 0);
+  // The countdown and the thanks toast are both pending when the page goes.
+  for (bool detach_first : {true, false}) {
+    SCOPED_TRACE(detach_first);
+    Restart();
+    SetDismiss(3);
+    SetFeedback(R"({"feedback":{"ResultState":{"title":"Thanks!"}}})");
+    Load();
+    Act(c::kActionThumbsUp);
+    EXPECT_EQ(clock_.ArmedCount(), 2);
+    std::weak_ptr<framework::StatefulViewModel> weak = vm_;
+    if (detach_first) vm_->OnViewDetached();
+    vm_.reset();
+    ASSERT_TRUE(weak.expired());
+    rec_.Clear();
+    clock_.Advance(10000);
+    EXPECT_TRUE(rec_.All().empty());
+    EXPECT_EQ(clock_.ArmedCount(), 0);
+  }
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -32,21 +32,14 @@
 #include "platform/testing/scriptable_host_model.h"
 #include "platform/util/crypto.h"
 #include "platform/util/time.h"
+#include "tests/after_meeting/module_values.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
-using base::variant::Variant;
 namespace h = host;
 namespace c = conclusion;
 namespace app = host::after_meeting_app;
 namespace env = velmosdk::utils::environment;
-
-inline Variant V(const std::string& json) {
-  base::json::JsonValue value;
-  EXPECT_TRUE(base::json::JsonValue::Parse(json, &value)) << json;
-  return Variant::FromJson(value);
-}
 
 // 2026-01-01 09:00 UTC, a 45-minute meeting with 5 people; the user attended 44 minutes.
 inline constexpr char kDefaultInfo[] =
@@ -158,13 +151,7 @@ class ConclusionTest : public ::testing::Test {
   }
   void Act(int action, const Variant& param = Variant()) { vm_->Handle(action, &param); }
 
-  std::vector<Variant> Fired(int event) const {
-    std::vector<Variant> out;
-    for (const Variant& e : rec_.Of("event"))
-      if (e.GetInt32("model") == kTypeAfterMeetingModel && e.GetInt32("event") == event)
-        out.push_back(e.Get("payload"));
-    return out;
-  }
+  std::vector<Variant> Fired(int event) const { return FiredBy(rec_, event); }
   std::vector<std::string> ReportIds() const {
     std::vector<std::string> out;
     for (const Variant& r : rec_.Of("report")) out.push_back(r.GetString("id"));
@@ -201,5 +188,4 @@ class ConclusionTest : public ::testing::Test {
   std::map<int, std::vector<Variant>> props_;
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -2,33 +2,10 @@
 // died and checks that nothing reached the page.
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ConclusionLifetimes = ConclusionTest;
-
-constexpr char kFeedback[] =
-    R"({"feedback":{"EvaluateState":{"title":"How was it?","left":{"text":"Good","report":"r-up"},)"
-    R"("right":{"text":"Bad","report":"r-down"}},"ResultState":{"title":"Thanks!"}}})";
-
-TEST_F(ConclusionLifetimes, FeedbackToastDueAfterThePageWentShowsNothing) {
-  for (bool detach_first : {true, false}) {
-    Restart();
-    SetFeedback(kFeedback);
-    Load();
-    const Variant finish = V(R"({"tags":"echo"})");
-    model_->Call(kCallSetFeedbackFinish, &finish, nullptr);
-    std::weak_ptr<framework::StatefulViewModel> weak = vm_;
-    if (detach_first) vm_->OnViewDetached();
-    vm_.reset();
-    ASSERT_TRUE(weak.expired()) << detach_first;
-    rec_.Clear();
-    clock_.Advance(1000);  // the toast was due after 200 ms
-    EXPECT_TRUE(rec_.Of("toast").empty()) << detach_first;
-    EXPECT_TRUE(rec_.Of("prop").empty()) << detach_first;
-  }
-}
 
 TEST_F(ConclusionLifetimes, MeetingEndAnswerAfterThePageWentReachesOnlyTheModel) {
   for (bool detach_first : {true, false}) {
@@ -68,5 +45,4 @@ TEST_F(ConclusionLifetimes, CountdownStoppedByDetachNeverClosesTheNextPage) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

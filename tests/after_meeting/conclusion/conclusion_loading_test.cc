@@ -3,8 +3,7 @@
 #include "platform/framework/authorize.h"
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 namespace ui = c::ui_data;
@@ -231,5 +230,4 @@ TEST_F(ConclusionLoading, HostEventsCloseThePageOrAreRefusedWhileItShows) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -8,8 +8,7 @@
 
 #include "tests/after_meeting/conclusion/conclusion_view_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 namespace ui = c::ui_data;
@@ -143,5 +142,4 @@ TEST_F(ConclusionRender, BothThemesLoadingAndLoadedWithAndWithoutBanners) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -9,8 +9,7 @@
 #include "platform/widgets/native_mouse_down_event.h"
 #include "tests/after_meeting/conclusion/conclusion_view_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 namespace ui = c::ui_data;
@@ -292,5 +291,4 @@ TEST_F(ConclusionViewBehaviour, ControlsAreNamedInTheLanguageAndReachableTopToBo
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

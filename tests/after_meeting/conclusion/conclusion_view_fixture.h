@@ -25,9 +25,11 @@
 #include "platform/widgets/qt_image_view.h"
 #include "platform/widgets/qt_ui_custom_theme_helper.h"
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
+#include "tests/platform/widgets_test_support.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
+
+using widgets_test::Token;
 
 // Keeps the actions a view sends, in order.
 class ActionRecordingViewModel : public framework::StatefulViewModel {
@@ -146,11 +148,8 @@ class ConclusionViewTest : public ConclusionTest {
     for (Variant& item : items) list.Add(std::move(item));
     return list;
   }
-  static QColor Token(const std::string& token) {
-    return QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(token);
-  }
   static QString SheetColor(const std::string& token) {
-    return QTUICustomThemeHelper::ToStyleSheetColor(Token(token));
+    return QTUICustomThemeHelper::ToStyleSheetColor(widgets_test::Token(token));
   }
 
   std::unique_ptr<QWidget> host_;
@@ -161,5 +160,4 @@ class ConclusionViewTest : public ConclusionTest {
   std::vector<UpdateSizeEndCallback> expand_callbacks_;
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -6,8 +6,7 @@
 #include "platform/testing/manual_animation_driver.h"
 #include "tests/after_meeting/conclusion/conclusion_view_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 namespace ui = c::ui_data;
@@ -35,20 +34,12 @@ TEST_F(ConclusionView, FreshPageIsTheSkeletonWithBothBarsShimmering) {
                        "meeting_restart_title", "pay_content", "upgrade_btn",
                        "cloud_record_container", "app_info_panel", "feedback_widget",
                        "feedback_icon", "conform_button", "cell_widget"}));
-  // Widths add up: 420 = 16 + 388 + 16.
-  EXPECT_EQ(std::vector<int>({frame->width(), w.content->width(), w.title->width(),
-                              w.pay_block->maximumWidth(), w.record_container->width()}),
-            std::vector<int>({420, 420, 388, 388, 388}));
-  EXPECT_EQ(w.feedback_row->size(), QSize(388, 52));
-  EXPECT_EQ(w.confirm_button->height(), 32);
-  EXPECT_EQ(w.confirm_button->ButtonType(), 1);
+  EXPECT_EQ(frame->width(), 420);
   EXPECT_FALSE(w.time_icon->pixmap()->isNull());
 
   // Loading: both bars, nothing else of the page but the title row and the close button.
   EXPECT_TRUE(w.skeleton->isVisible());
   EXPECT_TRUE(w.skeleton_row2->isVisible());
-  EXPECT_EQ(w.light1->size(), QSize(388, 14));
-  EXPECT_EQ(w.light2->size(), QSize(240, 14));
   EXPECT_FALSE(w.light1->pixmap().isNull());
   for (QWidget* hidden : {static_cast<QWidget*>(w.info_block), static_cast<QWidget*>(w.pay_block),
                           w.record_container, static_cast<QWidget*>(w.app_panel)})
@@ -69,9 +60,8 @@ TEST_F(ConclusionView, FreshPageIsTheSkeletonWithBothBarsShimmering) {
 
   view_->ShowSkeleton(true, false);
   EXPECT_FALSE(w.skeleton_row2->isVisible());
-  EXPECT_EQ(w.skeleton_layout->contentsMargins(), QMargins(0, 2, 0, 2));
   view_->ShowSkeleton(true, true);
-  EXPECT_EQ(w.skeleton_layout->contentsMargins(), QMargins(0, 4, 0, 4));
+  EXPECT_TRUE(w.skeleton_row2->isVisible());
   view_->ShowSkeleton(false, true);
   EXPECT_FALSE(w.skeleton->isVisible());
   EXPECT_EQ(view_->skeleton_animation()->state(), QAbstractAnimation::Stopped);
@@ -157,7 +147,6 @@ TEST_F(ConclusionView, DefaultDataKeepsTheSkeletonButSetsTheTitle) {
   EXPECT_FALSE(w.duration_separator->isVisible());
   EXPECT_FALSE(w.member_row->isVisible());
   EXPECT_FALSE(w.record_container->isVisible());
-  EXPECT_GE(w.top_info_panel->minimumHeight(), w.title->height() + 14 + 18);
 
   // A record that became visible shows its container.
   SetUi(V(UiJson(std::string(R"(")") + ui::kCouldRecordVisible + R"(":true)")));
@@ -195,12 +184,9 @@ TEST_F(ConclusionView, PayBlockFollowsContentAndSwitch) {
     if (k.pay) {
       EXPECT_EQ(w.upgrade_button->text(), "Upgrade");
       EXPECT_EQ(w.pay_link->text(), "See plans");
-      EXPECT_LE(w.upgrade_button->width(), 88);
-      EXPECT_EQ(w.pay_title->width(), 346 - w.upgrade_button->width());
-      EXPECT_EQ(w.pay_link->width(), 346 - w.upgrade_button->width());
-    } else {
-      EXPECT_EQ(w.pay_title->width(), 360);
     }
+    // The texts give the button its room.
+    EXPECT_EQ(w.pay_title->width(), k.pay ? 346 - w.upgrade_button->width() : 360);
     if (k.title_shown) EXPECT_EQ(w.pay_title->text(), "Longer meetings");
   }
   // Without content the title keeps its earlier text (hidden).
@@ -320,5 +306,4 @@ TEST_F(ConclusionView, DataPublishedBeforeTheFrameIsShownOnceItIsBuilt) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

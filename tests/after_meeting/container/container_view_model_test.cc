@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "after_meeting/container/container_contract.h"
-#include "after_meeting/feedback/feedback_contract.h"
 #include "tests/after_meeting/view_model_fixture.h"
 
 namespace after_meeting::test {
@@ -42,18 +41,6 @@ TEST_F(ContainerViewModel, StopsFollowingOnceDetachedOrDestroyed) {
   EXPECT_EQ(detached_view.states, std::vector<int>{kPageConclusion});
   EXPECT_EQ(staying_view.states, (std::vector<int>{kPageConclusion, kPageFeedback}));
   EXPECT_EQ(model()->SubscriberCount(kEventSetCloseMeetingContainerPage), 1);
-}
-
-TEST_F(ContainerViewModel, FeedbackBackAndSubmitReturnToTheConclusion) {
-  RecordingView view, feedback_view;
-  auto container = AttachNew(&view);
-  auto feedback = Build(kTypeAfterMeetingFeedbackViewModel);
-  feedback_view.Attach(feedback.get());
-  for (int action : {feedback::kActionFeedbackBack, feedback::kActionClickSubmitButton}) {
-    SetPage(kPageFeedback);
-    feedback->Handle(action, nullptr);
-  }
-  EXPECT_EQ(view.states, (std::vector<int>{1, 2, 1, 2, 1}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // mouse and key events on the offscreen platform.
 #include "after_meeting/feedback/after_meeting_feedback_view.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -20,9 +19,8 @@
 #include "platform/widgets/qf_loading_push_button.h"
 #include "platform/widgets/qf_plain_label.h"
 #include "platform/widgets/qf_widget.h"
-#include "platform/widgets/qss_setter.h"
-#include "platform/widgets/qt_ui_custom_theme_helper.h"
 #include "tests/after_meeting/view_model_fixture.h"
+#include "tests/platform/widgets_test_support.h"
 
 namespace after_meeting::test {
 namespace {
@@ -31,15 +29,8 @@ constexpr char kInfo[] = R"({"feedback": {"FeedbackState": {
     "title": "What went wrong?", "list": ["Echo", "Lag", "No sound"],
     "confirm": {"text": "Send", "report": "r_submit"}}}})";
 
-// What assistive tools read, not only what the page set.
-QString Spoken(QWidget* w, QAccessible::Text what = QAccessible::Name) {
-  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-  return face ? face->text(what) : QString();
-}
-
-QColor Token(const char* token) {
-  return QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(token);
-}
+using widgets_test::Spoken;
+using widgets_test::Token;
 
 class FeedbackView : public ViewModelTest {
  protected:
@@ -98,25 +89,13 @@ TEST_F(FeedbackView, BuildsTheDrawnTreeAndShowsDefaultsUntilThePageDataArrives) 
   EXPECT_EQ(frame->objectName(), "feedback_ing_widget");
   EXPECT_EQ(frame->parentWidget(), host_.get());
   EXPECT_EQ(frame->width(), 400);
-  EXPECT_EQ(frame->layout()->contentsMargins(), QMargins(20, 16, 20, 20));
-  EXPECT_EQ(Back()->size(), QSize(16, 16));
   EXPECT_FALSE(Back()->pixmap(Qt::ReturnByValue).isNull());
   auto* title = Find<QFPlainLabel>("feedback_title");
-  EXPECT_EQ(title->minimumSize(), QSize(220, 24));
-  EXPECT_EQ(title->maximumSize(), QSize(324, 52));
-  EXPECT_EQ(title->font().pixelSize(), 16);
-  EXPECT_EQ(Edit()->size(), QSize(354, 116));
-  EXPECT_EQ(Counter()->size(), QSize(348, 20));
   EXPECT_EQ(Counter()->property("label-style").toString(), "label__style--gray");
-  EXPECT_EQ(Submit()->size(), QSize(360, 36));
   EXPECT_EQ(Submit()->ButtonType(), 3);
-  EXPECT_EQ(Submit()->palette().color(QPalette::ButtonText), QColor("#FFFFFF"));
-  // The counter row sits over the bottom padding of the text box, right-aligned inside it.
-  const QRect edit = Edit()->geometry();
-  const QRect counter = Counter()->geometry();
-  EXPECT_EQ(counter.top(), edit.bottom() + 1 - 34 + frame->layout()->spacing());
-  EXPECT_LT(counter.bottom(), edit.bottom());
-  EXPECT_EQ(Submit()->geometry().left(), (frame->width() - 360) / 2);
+  // The counter row sits over the bottom padding of the text box.
+  EXPECT_GT(Counter()->geometry().top(), Edit()->geometry().top());
+  EXPECT_LT(Counter()->geometry().bottom(), Edit()->geometry().bottom());
 
   // Before the view model's data: the page's own defaults, and a limit of 0.
   EXPECT_EQ(Counter()->text(), "0/100");

@@ -14,12 +14,12 @@
 
 #include "after_meeting/model/after_meeting_service.h"
 #include "platform/sdk/environment.h"
+#include "platform/sdk/signal_request.h"
 #include "platform/testing/data_center_backend.h"
 #include "platform/testing/recorder.h"
 #include "platform/testing/run_loop.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
 struct RecordingDelegate : IAfterMeetingServiceDelegate {
   struct Call {
@@ -52,9 +52,18 @@ inline PluginGetMeetingEndPopUpInfoReqInfo MakeInfo(uint64_t meeting_id) {
   return info;
 }
 
+inline constexpr char kResponseLine[] = "[After meeting] get-conclusion-info resp - meeting_id: ";
+
+// Until `count` completions have gone through the service and the layer let go of them.
+inline bool WaitForResponses(const testing_support::Recorder& rec, int count) {
+  return testing_support::RunLoopUntil([&] {
+    return rec.CountLog(kResponseLine, /*prefix=*/true) >= count &&
+           velmosdk::plugin::VelmoSignalRequest::InFlightCount() == 0;
+  });
+}
+
 class MeetingEndBackendTest : public ::testing::Test {
  protected:
-  static constexpr char kResponseLine[] = "[After meeting] get-conclusion-info resp - meeting_id: ";
   // Loaded sanitizer runs must never time out by accident; the short time-out is for the "slow"
   // meeting, which the back end answers after 3 s.
   static constexpr int kPatientTimeoutMs = 5000;
@@ -74,13 +83,7 @@ class MeetingEndBackendTest : public ::testing::Test {
     velmosdk::utils::environment::SetRequestTimeoutMs(0);
   }
 
-  // Until `count` completions have gone through the service and the layer let go of them.
-  bool WaitForResponses(int count) {
-    return testing_support::RunLoopUntil([&] {
-      return recorder_.CountLog(kResponseLine, /*prefix=*/true) >= count &&
-             velmosdk::plugin::VelmoSignalRequest::InFlightCount() == 0;
-    });
-  }
+  bool WaitForResponses(int count) { return test::WaitForResponses(recorder_, count); }
 
   // The module's own lines as (level, text). Built through ccache with a base directory, sources
   // are named from the build directory ("../../after_meeting/...").
@@ -102,5 +105,4 @@ class MeetingEndBackendTest : public ::testing::Test {
   AfterMeetingService* service_ = AfterMeetingService::GetInstance();
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -6,8 +6,7 @@
 
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ModelBadPayload = AfterMeetingModelTest;
@@ -144,5 +143,4 @@ TEST_F(ModelBadPayload, WrongShapedPayloadsAreLoggedAndChangeNothing) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -5,8 +5,7 @@
 
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ModelCalls = AfterMeetingModelTest;
@@ -205,5 +204,4 @@ TEST_F(ModelCalls, HandedOverInfoIsKeptAndPassedOn) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

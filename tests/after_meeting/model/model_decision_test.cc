@@ -6,8 +6,7 @@
 
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ModelDecision = AfterMeetingModelTest;
@@ -166,5 +165,4 @@ TEST_F(ModelDecision, DismissTimeoutFollowsTheSwitchAndTheRole) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -14,25 +14,16 @@
 #include "after_meeting/model/after_meeting_model.h"
 #include "after_meeting/model/model_ids.h"
 #include "after_meeting/module/module_constants.h"
-#include "platform/base/json.h"
 #include "platform/common/meeting_facts.h"
 #include "platform/sdk/meeting_service.h"
 #include "platform/testing/recorder.h"
 #include "platform/testing/scriptable_host_model.h"
 #include "platform/util/crypto.h"
+#include "tests/after_meeting/module_values.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 
-using base::variant::Variant;
 namespace h = host;
-
-// A Variant from JSON text (whole numbers become int32 where they fit).
-inline Variant V(const char* json) {
-  base::json::JsonValue value;
-  EXPECT_TRUE(base::json::JsonValue::Parse(json, &value)) << json;
-  return Variant::FromJson(value);
-}
 
 class AfterMeetingModelTest : public ::testing::Test {
  protected:
@@ -102,14 +93,7 @@ class AfterMeetingModelTest : public ::testing::Test {
     app_->Fire(h::after_meeting_app::kEventNotifyKickOut, &notice);
   }
 
-  // Payloads of the events the model fired with that id, in order.
-  std::vector<Variant> Fired(int event) const {
-    std::vector<Variant> out;
-    for (const Variant& e : rec_.Of("event"))
-      if (e.GetInt32("model") == kTypeAfterMeetingModel && e.GetInt32("event") == event)
-        out.push_back(e.Get("payload"));
-    return out;
-  }
+  std::vector<Variant> Fired(int event) const { return FiredBy(rec_, event); }
 
   testing_support::Recorder rec_;
   velmo_common::utils::MeetingFacts facts_;
@@ -119,5 +103,4 @@ class AfterMeetingModelTest : public ::testing::Test {
   std::shared_ptr<AfterMeetingModel> model_;
 };
 
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -9,8 +9,7 @@
 #include "after_meeting/model/after_meeting_service.h"
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using ModelLifeCycle = AfterMeetingModelTest;
@@ -279,5 +278,4 @@ TEST_F(ModelLifeCycle, EverySubscriptionEndsWithUnInitOrDestruction) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -4,19 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/sdk/environment.h"
-#include "platform/sdk/signal_request.h"
-#include "platform/testing/data_center_backend.h"
-#include "platform/testing/run_loop.h"
+#include "tests/after_meeting/model/meeting_end_backend_fixture.h"
 #include "tests/after_meeting/model/model_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 constexpr char kEntry[] = R"({"biz_code": 0, "msg": "ok", "data": {"info": {
     "begin_time": "1767225600000", "duration_time": "3600000", "join_uid_num": "12",
     "join_time": "1767225660000", "cumulative_time": "3540000"}}})";
-constexpr char kResponseLine[] = "[After meeting] get-conclusion-info resp - meeting_id: ";
 
 // The model against the embedded back end: the request goes over loopback and its completion
 // comes back through the Qt event loop.
@@ -39,13 +35,7 @@ class ModelMeetingEnd : public AfterMeetingModelTest {
     const Variant p = V(params);
     return CallModel(kCallGetAfterMeetingConclusionInfo, &p);
   }
-  // Runs the loop until `count` completions in all have come back and none is in flight.
-  bool WaitForResponses(int count) {
-    return testing_support::RunLoopUntil([&] {
-      return rec_.CountLog(kResponseLine, /*prefix=*/true) >= count &&
-             velmosdk::plugin::VelmoSignalRequest::InFlightCount() == 0;
-    });
-  }
+  bool WaitForResponses(int count) { return test::WaitForResponses(rec_, count); }
 
   testing_support::DataCenterBackend backend_;
 };
@@ -124,5 +114,4 @@ TEST_F(ModelMeetingEnd, CompletionAfterUnInitDoesNotReachTheModel) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

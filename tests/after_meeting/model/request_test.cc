@@ -9,8 +9,7 @@
 
 #include "tests/after_meeting/model/meeting_end_backend_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using MeetingEndRequest = MeetingEndBackendTest;
@@ -156,5 +155,4 @@ TEST_F(MeetingEndRequest, WithoutACallbackTheOutcomeIsLoggedAndTheRequestRelease
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test

@@ -9,8 +9,7 @@
 #include "platform/base/scope_singleton.h"
 #include "tests/after_meeting/model/meeting_end_backend_fixture.h"
 
-namespace after_meeting {
-namespace test {
+namespace after_meeting::test {
 namespace {
 
 using AfterMeetingServiceTest = MeetingEndBackendTest;
@@ -83,5 +82,4 @@ TEST(AfterMeetingServiceInstance, EightThreadsAtOnceGetOneInstance) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace after_meeting
+}  // namespace after_meeting::test
