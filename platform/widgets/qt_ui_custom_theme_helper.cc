@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include <QRegularExpression>
+#include <QHash>
 
 #include "platform/base/log.h"
 #include "platform/widgets/theme_tables.h"
@@ -69,24 +69,49 @@ bool QTUICustomThemeHelper::SetTheme(const std::string& theme) {
 }
 
 QString QTUICustomThemeHelper::ResolveTokens(const QString& text, QStringList* unknown) const {
-  if (!text.contains(QLatin1String("vl_color_"))) return text;
-  static const QRegularExpression kToken(QStringLiteral("vl_color_[A-Za-z0-9_]+"));
+  static const QLatin1String kPrefix("vl_color_");
+  int at = text.indexOf(kPrefix);
+  if (at < 0) return text;
+  // Pages resolve their sheets on every build; the colours of one theme are worked out once.
+  static QHash<QString, QString>* cache = new QHash<QString, QString>();
+  static const velmo_widgets::ThemeTable* cached_table = nullptr;
+  if (cached_table != table_) {
+    cache->clear();
+    cached_table = table_;
+  }
+  const auto is_token_char = [](QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_');
+  };
   QString out;
   out.reserve(text.size());
   int last = 0;
-  auto it = kToken.globalMatch(text);
-  while (it.hasNext()) {
-    const QRegularExpressionMatch m = it.next();
-    out += text.midRef(last, m.capturedStart() - last);
-    const std::string token = m.captured().toStdString();
-    if (const char* color = FindColor(*table_, token)) {
-      out += ToStyleSheetColor(QColor(QLatin1String(color)));
-    } else {
-      ReportUnknownToken(token);
-      if (unknown) unknown->append(m.captured());
-      out += m.captured();
+  while (at >= 0) {
+    int end = at + kPrefix.size();
+    while (end < text.size() && is_token_char(text.at(end))) ++end;
+    out += text.midRef(last, at - last);
+    const QString token = text.mid(at, end - at);
+    last = end;
+    if (end == at + kPrefix.size()) {  // the prefix alone names nothing
+      out += token;
+      at = text.indexOf(kPrefix, end);
+      continue;
     }
-    last = m.capturedEnd();
+    auto found = cache->constFind(token);
+    if (found == cache->constEnd()) {
+      const char* color = FindColor(*table_, token.toStdString());
+      found = cache->insert(token,
+                            color ? ToStyleSheetColor(QColor(QLatin1String(color))) : QString());
+    }
+    if (!found->isEmpty()) {
+      out += *found;
+    } else {
+      ReportUnknownToken(token.toStdString());
+      if (unknown) unknown->append(token);
+      out += token;
+    }
+    at = text.indexOf(kPrefix, end);
   }
   out += text.midRef(last);
   return out;
