@@ -47,6 +47,8 @@ QWidget* FeedbackQuestionListView::Build(QWidget* parent) {
   frame_->setFixedWidth(width_);
   // As tall as its rows, never stretched by the page's layout.
   frame_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  // The tags' look, once for all of them: a sheet per tag would be parsed for each one.
+  QssSetter::SetKitStyleSheet(frame_, TagStyleSheet());
   new velmo_widgets::FlowLayout(frame_, kSpacing, kSpacing);
   return frame_;
 }
@@ -91,7 +93,6 @@ void FeedbackQuestionListView::SetQuestionListData(const base::variant::Variant&
   if (!list.IsArray()) {
     VLOG(3) << "[feedback tags] list is not an array: " << list.ToString();
   }
-  static const QString kStyle = TagStyleSheet();
   for (const base::variant::Variant& item : list.AsArray()) {
     if (!item.IsMap() || !item.Get("message").IsString()) {
       VLOG(3) << "[feedback tags] skipped item: " << item.ToString();
@@ -100,7 +101,6 @@ void FeedbackQuestionListView::SetQuestionListData(const base::variant::Variant&
     auto* tag = new QFPushButton(frame_);
     tag->setCheckable(true);
     tag->setFixedHeight(kTagHeight);
-    QssSetter::SetKitStyleSheet(tag, kStyle);
     FitTag(tag, QString::fromStdString(item.GetString("message")));
     const size_t index = items_.size();
     // Tags live in the frame, which this view deletes: they never outlive it.
