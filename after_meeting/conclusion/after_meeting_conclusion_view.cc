@@ -334,6 +334,8 @@ void AfterMeetingConclusionView::InitSkeleton() {
     NewHBox(row, 0);
     // Plain on purpose: the kit takes the tokens of a plain style sheet into the theme.
     row->setStyleSheet(QString::fromLatin1(kSkeletonBarStyle));
+    // Taken in now rather than when the row is polished, which would polish it twice.
+    QssSetter::AdoptStyleSheet(row);
     auto* light = new AfterMeetingLightEffectWidget(row);
     light->setFixedSize(widths[i], 14);
     row->layout()->addWidget(light);
