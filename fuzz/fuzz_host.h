@@ -51,6 +51,10 @@ inline FuzzHost& SetUpFuzzHost(bool widgets) {
       new QCoreApplication(argc, argv);
     }
     base::log::SetStderrLevel(0);
+    // The module's manifest and resources lie beside the program, as beside the library in a
+    // client: without them the pages build without their texts and images, and every build
+    // retries each missing image.
+    velmo::AddModuleConfigDirectory(QCoreApplication::applicationDirPath().toStdString());
     // Requests fail at once: the back end's answers have their own target.
     velmosdk::utils::environment::SetCgiBaseUrl("");
     namespace h = after_meeting::host;
