@@ -37,14 +37,6 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Deferred fits and the layout requests they cause, but no painting.
-void RunLayout() {
-  for (int i = 0; i < 2; ++i) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  }
-}
-
 void ReportPair(benchmark::State& state, const std::vector<double>& project,
                 const std::vector<double>& baseline) {
   const double p = Median(project), b = Median(baseline);
@@ -90,35 +82,6 @@ void BM_ShowToFirstPaint(benchmark::State& state) {
   MeasureSideBySide(state, project_once, baseline_once);
 }
 
-QString Text(QWidget* label) {
-  if (auto* l = qobject_cast<QLabel*>(label)) return l->text();
-  return QString();
-}
-
-// The texts the module's page shows, for the plain page to show the same.
-baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclusionView& view) {
-  const auto& w = view.widgets();
-  baseline::ConclusionTexts t;
-  t.title = Text(w.title);
-  t.start_time = Text(w.start_time);
-  t.duration = Text(w.duration);
-  t.participants = w.member_row->isVisibleTo(w.frame) ? Text(w.participant) : QString();
-  t.carbon = w.carbon_entry->isVisibleTo(w.frame) ? Text(w.carbon_text) : QString();
-  t.feedback_title = Text(w.feedback_title);
-  t.feedback_desc = Text(w.feedback_desc);
-  t.like = Text(w.like_text);
-  t.dislike = Text(w.dislike_text);
-  after_meeting::AfterMeetingInfoCellWidget* cells[] = {w.ai_cell, w.apps_cell, w.guide_cell};
-  for (int i = 0; i < 3; ++i) {
-    if (!cells[i]->isVisibleTo(w.frame)) continue;
-    t.cells[i].title = cells[i]->toolTip();
-    if (cells[i]->desc_label()->isVisibleTo(w.frame))
-      t.cells[i].desc = Text(cells[i]->desc_label());
-  }
-  t.confirm = w.confirm_button->text();
-  return t;
-}
-
 void BM_AnswerToLaidOut(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
@@ -128,9 +91,9 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
     watch.Wait();
     const auto start = Clock::now();
     host.DeliverAnswer();
-    RunLayout();
+    bench::RunLayout();
     const double ms = MsSince(start);
-    texts = TextsOf(*host.View()->conclusion_view());
+    texts = bench::TextsOf(*host.View()->conclusion_view());
     host.Close();
     return ms;
   };
@@ -141,7 +104,7 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
     const auto start = Clock::now();
     window->conclusion().SetTexts(texts);
     window->Fit();
-    RunLayout();
+    bench::RunLayout();
     const double ms = MsSince(start);
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

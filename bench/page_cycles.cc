@@ -10,6 +10,9 @@
 //   page_cycles show        under callgrind (--collect-atstart=no): the controller's "show" to
 //                           the first painted frame, and the plain-Qt window built and shown to
 //                           its first paint, ten of each, one dump each
+//   page_cycles answer      under callgrind (--collect-atstart=no): the meeting-end answer to the
+//                           page laid out, and the plain-Qt page given the same texts and laid
+//                           out, ten of each, one dump each
 #include <malloc.h>
 #include <valgrind/callgrind.h>
 
@@ -213,6 +216,48 @@ int Show() {
   return 0;
 }
 
+// The timed answer benchmark counted in instructions.
+int Answer() {
+  constexpr int kRounds = 10;
+  bench::PageHost host(bench::PageHost::kAnswerNever);
+  bench::PaintWatch watch;
+  baseline::ConclusionTexts texts;
+  const auto project = [&] {
+    host.Open();
+    watch.Wait();
+    CALLGRIND_TOGGLE_COLLECT;
+    host.DeliverAnswer();
+    bench::RunLayout();
+    CALLGRIND_TOGGLE_COLLECT;
+    texts = bench::TextsOf(*host.View()->conclusion_view());
+    host.Close();
+  };
+  const auto baseline = [&] {
+    auto window = std::make_unique<baseline::Window>();
+    window->dialog()->show();
+    watch.Wait();
+    CALLGRIND_TOGGLE_COLLECT;
+    window->conclusion().SetTexts(texts);
+    window->Fit();
+    bench::RunLayout();
+    CALLGRIND_TOGGLE_COLLECT;
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  };
+  for (int i = 0; i < 3; ++i) project(), baseline();
+  if (texts.title.isEmpty()) {
+    std::printf("error=the page showed no meeting data\n");
+    return 1;
+  }
+  CALLGRIND_ZERO_STATS;
+  for (int i = 0; i < kRounds; ++i) project();
+  CALLGRIND_DUMP_STATS_AT("answer_project");
+  for (int i = 0; i < kRounds; ++i) baseline();
+  CALLGRIND_DUMP_STATS_AT("answer_baseline");
+  std::printf("answers=%d\n", kRounds);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +267,7 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "cycles") == 0) return Cycles(std::atoi(argv[2]));
   if (argc >= 2 && std::strcmp(argv[1], "filter") == 0) return Filter();
   if (argc >= 2 && std::strcmp(argv[1], "show") == 0) return Show();
-  std::fprintf(stderr, "usage: %s timers | cycles N | filter | show\n", argv[0]);
+  if (argc >= 2 && std::strcmp(argv[1], "answer") == 0) return Answer();
+  std::fprintf(stderr, "usage: %s timers | cycles N | filter | show | answer\n", argv[0]);
   return 2;
 }

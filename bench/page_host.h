@@ -11,11 +11,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 
 #include <map>
 #include <memory>
 #include <string>
 
+#include "after_meeting/conclusion/after_meeting_conclusion_view.h"
+#include "after_meeting/conclusion/after_meeting_info_cell_widget.h"
 #include "after_meeting/container/close_meeting_container_controller.h"
 #include "after_meeting/container/close_meeting_container_view.h"
 #include "after_meeting/host/host_ids.h"
@@ -23,6 +26,7 @@
 #include "after_meeting/model/model_ids.h"
 #include "after_meeting/module/after_meeting_module.h"
 #include "after_meeting/module/module_constants.h"
+#include "bench/baseline/conclusion_baseline.h"
 #include "platform/base/json.h"
 #include "platform/base/log.h"
 #include "platform/base/looper_thread.h"
@@ -37,6 +41,9 @@
 #include "platform/testing/run_loop.h"
 #include "platform/testing/scriptable_host_model.h"
 #include "platform/util/time.h"
+#include "platform/widgets/qf_label.h"
+#include "platform/widgets/qf_plain_label.h"
+#include "platform/widgets/qf_push_button.h"
 #include "platform/widgets/vl_qt_ui_util.h"
 
 namespace bench {
@@ -201,5 +208,42 @@ class PaintWatch : public QObject {
     return false;
   }
 };
+
+// Deferred fits and the layout requests they cause, but no painting.
+inline void RunLayout() {
+  for (int i = 0; i < 2; ++i) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  }
+}
+
+inline QString Text(QWidget* label) {
+  if (auto* l = qobject_cast<QLabel*>(label)) return l->text();
+  return QString();
+}
+
+// The texts the module's page shows, for the plain page to show the same.
+inline baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclusionView& view) {
+  const auto& w = view.widgets();
+  baseline::ConclusionTexts t;
+  t.title = Text(w.title);
+  t.start_time = Text(w.start_time);
+  t.duration = Text(w.duration);
+  t.participants = w.member_row->isVisibleTo(w.frame) ? Text(w.participant) : QString();
+  t.carbon = w.carbon_entry->isVisibleTo(w.frame) ? Text(w.carbon_text) : QString();
+  t.feedback_title = Text(w.feedback_title);
+  t.feedback_desc = Text(w.feedback_desc);
+  t.like = Text(w.like_text);
+  t.dislike = Text(w.dislike_text);
+  after_meeting::AfterMeetingInfoCellWidget* cells[] = {w.ai_cell, w.apps_cell, w.guide_cell};
+  for (int i = 0; i < 3; ++i) {
+    if (!cells[i]->isVisibleTo(w.frame)) continue;
+    t.cells[i].title = cells[i]->toolTip();
+    if (cells[i]->desc_label()->isVisibleTo(w.frame))
+      t.cells[i].desc = Text(cells[i]->desc_label());
+  }
+  t.confirm = w.confirm_button->text();
+  return t;
+}
 
 }  // namespace bench
