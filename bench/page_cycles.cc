@@ -184,10 +184,22 @@ int Filter() {
   return 0;
 }
 
+// Ten rounds of each side after the warm-up ones, one callgrind dump each: <name>_project and
+// <name>_baseline. Each side toggles collection around the work it measures.
+template <class Project, class Baseline>
+void CountSideBySide(const std::string& name, Project& project, Baseline& baseline) {
+  constexpr int kRounds = 10;
+  CALLGRIND_ZERO_STATS;
+  for (int i = 0; i < kRounds; ++i) project();
+  CALLGRIND_DUMP_STATS_AT((name + "_project").c_str());
+  for (int i = 0; i < kRounds; ++i) baseline();
+  CALLGRIND_DUMP_STATS_AT((name + "_baseline").c_str());
+  std::printf("%ss=%d\n", name.c_str(), kRounds);
+}
+
 // The timed show benchmark counted in instructions, which the machine's load does not move.
 // Only the work from the request to the first paint is collected, not the closing.
 int Show() {
-  constexpr int kRounds = 10;
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
   const auto project = [&] {
@@ -207,18 +219,12 @@ int Show() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   };
   for (int i = 0; i < 3; ++i) project(), baseline();  // caches, fonts, styles
-  CALLGRIND_ZERO_STATS;
-  for (int i = 0; i < kRounds; ++i) project();
-  CALLGRIND_DUMP_STATS_AT("show_project");
-  for (int i = 0; i < kRounds; ++i) baseline();
-  CALLGRIND_DUMP_STATS_AT("show_baseline");
-  std::printf("shows=%d\n", kRounds);
+  CountSideBySide("show", project, baseline);
   return 0;
 }
 
 // The timed answer benchmark counted in instructions.
 int Answer() {
-  constexpr int kRounds = 10;
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
   baseline::ConclusionTexts texts;
@@ -249,12 +255,7 @@ int Answer() {
     std::printf("error=the page showed no meeting data\n");
     return 1;
   }
-  CALLGRIND_ZERO_STATS;
-  for (int i = 0; i < kRounds; ++i) project();
-  CALLGRIND_DUMP_STATS_AT("answer_project");
-  for (int i = 0; i < kRounds; ++i) baseline();
-  CALLGRIND_DUMP_STATS_AT("answer_baseline");
-  std::printf("answers=%d\n", kRounds);
+  CountSideBySide("answer", project, baseline);
   return 0;
 }
 
