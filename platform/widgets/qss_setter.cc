@@ -162,10 +162,17 @@ QssStyle& QssStyle::Set(const std::string& property, const std::string& value) {
 }
 
 QString QssStyle::Declarations() const {
+  // Pages build a few hundred of these per window; one buffer, no temporaries.
+  int size = 0;
+  for (const auto& [name, value] : declarations_) size += int(name.size() + value.size()) + 2;
   QString out;
-  for (const auto& [name, value] : declarations_)
-    out += QString::fromStdString(name) + QLatin1Char(':') + QString::fromStdString(value) +
-           QLatin1Char(';');
+  out.reserve(size);
+  for (const auto& [name, value] : declarations_) {
+    out += QString::fromUtf8(name.data(), int(name.size()));
+    out += QLatin1Char(':');
+    out += QString::fromUtf8(value.data(), int(value.size()));
+    out += QLatin1Char(';');
+  }
   return out;
 }
 
