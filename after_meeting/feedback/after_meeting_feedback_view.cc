@@ -123,14 +123,13 @@ void AfterMeetingFeedbackView::InitTitleBar() {
 
 void AfterMeetingFeedbackView::InitQuestionList() {
   question_list_ = std::make_shared<FeedbackQuestionListView>();
-  // Built in place: a styled frame moved under the page later would be styled again.
-  question_list_->Build(frame_widget_);
+  question_list_->BuildFromParams(nullptr, nullptr);
   question_list_->RegisterDelegate(this);
   main_layout_->addWidget(question_list_->frame());
 }
 
 void AfterMeetingFeedbackView::InitTextEdit() {
-  text_edit_ = new CustomTextEdit(frame_widget_);
+  text_edit_ = new CustomTextEdit();
   text_edit_->setObjectName(QStringLiteral("feedback_other_problems"));
   text_edit_->setFixedSize(354, 116);
   text_edit_->setPlaceholderText(
@@ -159,7 +158,7 @@ void AfterMeetingFeedbackView::InitCounterRow() {
 }
 
 void AfterMeetingFeedbackView::InitSubmitButton() {
-  submit_button_ = new QFLoadingPushButton(frame_widget_);
+  submit_button_ = new QFLoadingPushButton();
   submit_button_->setObjectName(QStringLiteral("feedback_submit_btn"));
   submit_button_->setFixedSize(360, 36);
   submit_button_->SetButtonText(QStringLiteral("submit"));
