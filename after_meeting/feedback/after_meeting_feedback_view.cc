@@ -139,8 +139,10 @@ void AfterMeetingFeedbackView::InitTextEdit() {
   // Tab leaves the box, so the whole page can be walked with the keyboard.
   text_edit_->setTabChangesFocus(true);
   text_edit_->setProperty(kTextEmptyProperty, true);
-  QssSetter::SetStyleSheet(text_edit_, QLatin1String(kTextEditStyle));
   main_layout_->addWidget(text_edit_);
+  // Styled once the page holds it: a box that brought its own sheet along would be polished,
+  // scroll bars and all, as the layout took it in, and again when shown.
+  QssSetter::SetStyleSheet(text_edit_, QLatin1String(kTextEditStyle));
 }
 
 void AfterMeetingFeedbackView::InitCounterRow() {
@@ -162,6 +164,8 @@ void AfterMeetingFeedbackView::InitSubmitButton() {
   submit_button_->setObjectName(QStringLiteral("feedback_submit_btn"));
   submit_button_->setFixedSize(360, 36);
   submit_button_->SetButtonText(QStringLiteral("submit"));
+  main_layout_->addWidget(submit_button_, 0, Qt::AlignHCenter);
+  // Its look comes once the page holds it, for the same reason as the text box's.
   submit_button_->SetButtonType(QFPushButton::kButtonTypePrimary);
   // White in every theme: the token's value.
   const QColor on_brand =
@@ -171,7 +175,6 @@ void AfterMeetingFeedbackView::InitSubmitButton() {
   palette.setColor(QPalette::WindowText, on_brand);
   palette.setColor(QPalette::ButtonText, on_brand);
   submit_button_->setPalette(palette);
-  main_layout_->addWidget(submit_button_, 0, Qt::AlignHCenter);
 }
 
 void AfterMeetingFeedbackView::InitConnections() {
