@@ -29,14 +29,12 @@
 #include "bench/baseline/conclusion_baseline.h"
 #include "platform/base/json.h"
 #include "platform/base/log.h"
-#include "platform/base/looper_thread.h"
 #include "platform/common/meeting_facts.h"
 #include "platform/framework/extension_contributes.h"
 #include "platform/framework/module_service.h"
 #include "platform/framework/navigation.h"
 #include "platform/sdk/environment.h"
 #include "platform/sdk/meeting_service.h"
-#include "platform/sdk/signal_request_base.h"
 #include "platform/testing/data_center_backend.h"
 #include "platform/testing/run_loop.h"
 #include "platform/testing/scriptable_host_model.h"
@@ -133,10 +131,7 @@ class PageHost {
     // Held answers are let go; their completions find the model and the page gone.
     backend_.Stop();
     after_meeting::ModuleDeactivate();
-    testing_support::RunLoopUntil([] {
-      return VELMO_CGI::VelmoSignalRequestBase::InFlightCount() == 0 &&
-             base::threading::PendingTasks() == 0;
-    });
+    testing_support::RunLoopUntilQuiet();
     testing_support::RemoveAllHostModels();
     framework::extension::ExtensionRegistry::Instance().Clear();
     velmo_common::utils::SetMeetingFacts({});

@@ -5,6 +5,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "platform/base/looper_thread.h"
+#include "platform/sdk/signal_request_base.h"
+
 namespace testing_support {
 
 bool RunLoopUntil(const std::function<bool()>& done, int max_ms) {
@@ -18,6 +21,15 @@ bool RunLoopUntil(const std::function<bool()>& done, int max_ms) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   return true;
+}
+
+bool RunLoopUntilQuiet(int max_ms) {
+  return RunLoopUntil(
+      [] {
+        return VELMO_CGI::VelmoSignalRequestBase::InFlightCount() == 0 &&
+               base::threading::PendingTasks() == 0;
+      },
+      max_ms);
 }
 
 }  // namespace testing_support

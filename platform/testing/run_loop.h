@@ -14,4 +14,8 @@ namespace testing_support {
 // True when done() held before the deadline.
 bool RunLoopUntil(const std::function<bool()>& done, int max_ms = 5000);
 
+// Runs the loop until no request is in flight and no posted task is pending: what a host waits
+// for before it tears the module down. True when that happened before the deadline.
+bool RunLoopUntilQuiet(int max_ms = 5000);
+
 }  // namespace testing_support

@@ -24,7 +24,6 @@
 #include "platform/framework/module_service.h"
 #include "platform/sdk/environment.h"
 #include "platform/sdk/meeting_service.h"
-#include "platform/sdk/signal_request_base.h"
 #include "platform/testing/data_center_backend.h"
 #include "platform/testing/manual_clock.h"
 #include "platform/testing/recorder.h"
@@ -99,10 +98,7 @@ class ConclusionTest : public ::testing::Test {
     vm_.reset();
     ModuleDeactivate();
     // Requests still in flight complete into a detached service and are dropped.
-    testing_support::RunLoopUntil([] {
-      return VELMO_CGI::VelmoSignalRequestBase::InFlightCount() == 0 &&
-             base::threading::PendingTasks() == 0;
-    });
+    testing_support::RunLoopUntilQuiet();
     testing_support::RemoveAllHostModels();
     framework::extension::ExtensionRegistry::Instance().Clear();
     velmo_common::utils::SetMeetingFacts({});

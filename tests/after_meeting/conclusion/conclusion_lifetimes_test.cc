@@ -1,5 +1,6 @@
 // What the conclusion page leaves running when it goes: each test lets it fire after its owner
 // died and checks that nothing reached the page.
+#include "platform/sdk/signal_request_base.h"
 #include "tests/after_meeting/conclusion/conclusion_fixture.h"
 
 namespace after_meeting::test {
