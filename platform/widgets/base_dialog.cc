@@ -4,10 +4,10 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "platform/widgets/drop_shadow.h"
 #include "platform/widgets/qf_plain_label.h"
 #include "platform/widgets/qf_push_button.h"
 #include "platform/widgets/qf_widget.h"
@@ -118,19 +118,9 @@ void BaseDialog::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   const QRect body = body_->geometry();
   if (style_ & kStyleShadow) {
-    // Rings from the body outwards, each fainter, approximate a blurred shadow.
-    const QColor darkest =
-        QTUICustomThemeHelper::SharedInstance()->GetThemeQColor("vl_color_shadow");
-    const int size = kShadowSize;
-    painter.setBrush(Qt::NoBrush);
-    for (int d = 1; d <= size; ++d) {
-      const qreal falloff = 1.0 - qreal(d) / (size + 1);
-      QColor ring = darkest;
-      ring.setAlphaF(darkest.alphaF() * falloff * falloff);
-      painter.setPen(QPen(ring, 1));
-      const QRectF r = QRectF(body).adjusted(-d + 0.5, -d + 0.5, d - 0.5, d - 0.5);
-      painter.drawRoundedRect(r, kShadowCornerRadius + d, kShadowCornerRadius + d);
-    }
+    drop_shadow::Paint(painter, body,
+                       QTUICustomThemeHelper::SharedInstance()->GetThemeQColor("vl_color_shadow"),
+                       kShadowSize, kShadowCornerRadius);
   }
   if (style_ & kStyleBody) {
     painter.fillRect(body, QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/widgets/base_dialog.h"
+#include "platform/widgets/drop_shadow.h"
 #include "platform/widgets/native_mouse_down_event.h"
 #include "tests/platform/widgets_test_support.h"
 
@@ -50,6 +52,42 @@ TEST(BaseDialogTest, MainWidgetSitsInsideTheShadowMargins) {
   EXPECT_GT(qAlpha(image.pixel(9, mid)), 0);
   EXPECT_EQ(image.pixelColor(20, mid), widgets_test::Token("vl_color_background_primary"));
   EXPECT_EQ(BaseDialog(nullptr, nullptr, "flat", 0, "", {}, false).GetShadowWidth(), 0);
+}
+
+// The tiled shadow must match the rings stroked one by one, pixel for pixel: a piece off by one
+// shows as a seam or a gap along the window's edge.
+TEST(DropShadowTest, TiledShadowMatchesTheRingsStrokedOneByOne) {
+  struct Row {
+    QSize body;
+    qreal dpr;
+    QColor colour;
+  };
+  const Row rows[] = {
+      {{420, 300}, 1, QColor(0, 0, 0, 40)},     {{420, 300}, 2, QColor(0, 0, 0, 40)},
+      {{21, 21}, 1, QColor(0, 0, 0, 40)},       {{400, 21}, 2, QColor(20, 40, 60, 200)},
+      {{20, 300}, 1, QColor(20, 40, 60, 200)},   // too narrow for the tile: stroked
+      {{420, 300}, 1, QColor(20, 40, 60, 200)},  // another colour, another tile
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message()
+                 << row.body.width() << "x" << row.body.height() << " @" << row.dpr << " "
+                 << row.colour.name(QColor::HexArgb).toStdString());
+    const QRect body(QPoint(10, 10), row.body);
+    const auto draw = [&](auto paint) {
+      const QSize size = (row.body + QSize(20, 20)) * row.dpr;
+      QImage image(size, QImage::Format_ARGB32_Premultiplied);
+      image.setDevicePixelRatio(row.dpr);
+      image.fill(Qt::transparent);
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      paint(painter, body, row.colour, 10, 8);
+      return image;
+    };
+    const QImage stroked = draw(drop_shadow::PaintRings);
+    const QImage tiled = draw(drop_shadow::Paint);
+    EXPECT_GT(qAlpha(stroked.pixel(QPoint(9, 9 + row.body.height() / 2) * row.dpr)), 0);
+    EXPECT_TRUE(tiled == stroked);
+  }
 }
 
 TEST(BaseDialogTest, HiddenTitleBarIsBuiltOnlyWhenAskedFor) {
