@@ -66,6 +66,7 @@ TEST_F(ConclusionUrls, PayTargetsSurviveEveryReservedCharacterAndNeverCarryTheTo
     EXPECT_NE(login->GetQueryValue("login_code"), "forged");
     EXPECT_EQ(velmo_common::utils::web::RedeemLoginCode(login->GetQueryValue("login_code")),
               kSecretToken);
+    EXPECT_EQ(velmo_common::utils::web::RedeemLoginCode(login->GetQueryValue("login_code")), "");
     EXPECT_EQ(Reports(c::report::kLimitGoToUpgradeClick).at(0).GetString("mid"), k.mid);
     ExpectNoTokenCrossed(rec_, k.pay_url);
   }
