@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/testing/recorder.h"
-
 using base::variant::Variant;
 
 namespace {
@@ -154,59 +152,4 @@ TEST(AppView, ViewModelOutlivesAnActionThatReleasesItsView) {
   EXPECT_EQ(log, (std::vector<std::string>{"handled 7 x1", "vm destroyed"}));
 }
 
-class ContributingView : public ContributeQTWindowView {
- public:
-  std::vector<std::string> seen;
-
- protected:
-  void BindViewModel(framework::StatefulViewModel* vm) override { OnViewModelBoundEx(vm); }
-  void HandleUpdateContributesDataSource(const Variant& items) override {
-    seen.push_back("list:" + std::to_string(items.Size()));
-  }
-  void HandleUpdateItemView(const Variant* item) override {
-    seen.push_back("item:" + item->GetString("extension_id"));
-  }
-  QWidget* CreateFrame(QWidget* parent) override {
-    return new BaseDialog(this, parent, "t", BaseDialog::kStyleShadow, "", {}, false);
-  }
-};
-
-TEST(AppView, ContributedItemsReachTheWindowView) {
-  auto view = std::make_shared<ContributingView>();
-  auto vm = std::make_shared<framework::StatefulViewModel>();
-  view->SetViewModel(vm);
-  Variant items = Variant::MakeArray();
-  items.Add(Variant());
-  vm->SetPropValue(ContributeQTWindowView::kPropContributesDataSource, items);
-  Variant item;
-  item["extension_id"] = "extension:after_meeting.record";
-  vm->SetPropValue(ContributeQTWindowView::kPropContributesUpdateItem, item);
-  EXPECT_EQ(view->seen,
-            (std::vector<std::string>{"list:1", "item:extension:after_meeting.record"}));
-  EXPECT_EQ(view->contributions().Size(), 1u);
-  view->BuildFromParams({}, nullptr);
-  ASSERT_TRUE(qobject_cast<BaseDialog*>(view->frame()));
-  view->Show();
-  EXPECT_TRUE(view->frame()->isVisible());
-  view->Hide();
-  EXPECT_FALSE(view->frame()->isVisible());
-  view->Dispose();
-}
-
 }  // namespace
-
-TEST(AppView, WindowStateIsAnnouncedWithMainAndOuterSizes) {
-  testing_support::Recorder rec;
-  BaseDialog dialog(nullptr, nullptr, "t", BaseDialog::kStyleShadow, "", {}, false);
-  dialog.resize(440, 300);
-  dialog.show();
-  QCoreApplication::processEvents();
-  AnnounceWindowState(&dialog, 2);
-  AnnounceWindowState(nullptr, 1);
-  auto lines = rec.Of("window");
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].GetInt32("outer_width"), 440);
-  EXPECT_EQ(lines[0].GetInt32("width"), 440 - 2 * dialog.GetShadowWidth());
-  EXPECT_EQ(lines[0].GetInt32("page"), 2);
-  EXPECT_TRUE(lines[0].GetBool("visible"));
-}

@@ -220,7 +220,7 @@ TEST_F(QtImageViewTest, LoadFinishingAfterTheViewDiedTouchesNothing) {
 
 }  // namespace
 
-TEST(ModuleImagesTest, IconsLoadAtTheScreensRatioAndUnreadableOnesAreNull) {
+TEST(ModuleImagesTest, IconsLoadOnceAtTheScreensRatioAndUnreadableOnesAreNull) {
   ASSERT_TRUE(VLQtUiUtil::LoadQtModuleResource(VELMO_OUTPUT_DIR "/after_meeting.rcc", "/"));
   // A vector icon is drawn at the device size, not blown up from its design size.
   const QPixmap doubled = VLQtUiUtil::LoadPixmapForRatio(2.0, ":/images/like", QSize(16, 16));
@@ -235,10 +235,8 @@ TEST(ModuleImagesTest, IconsLoadAtTheScreensRatioAndUnreadableOnesAreNull) {
             QSize(16, 16));
   EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/no_such_icon", QSize(16, 16)).isNull());
   EXPECT_TRUE(VLQtUiUtil::LoadPixmap(nullptr, ":/images/like", QSize()).isNull());
-}
 
-TEST(ModuleImagesTest, RepeatedLoadsShareOnePixmapPerSizeAndRatio) {
-  ASSERT_TRUE(VLQtUiUtil::LoadQtModuleResource(VELMO_OUTPUT_DIR "/after_meeting.rcc", "/"));
+  // Repeated loads share one pixmap per size and ratio.
   const QPixmap first = VLQtUiUtil::LoadPixmapForRatio(1.0, ":/images/dislike", QSize(32, 32));
   const QPixmap again = VLQtUiUtil::LoadPixmapForRatio(1.0, ":/images/dislike", QSize(32, 32));
   ASSERT_FALSE(first.isNull());

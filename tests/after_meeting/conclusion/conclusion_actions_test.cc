@@ -51,14 +51,16 @@ TEST_F(ConclusionActions, PayPageByAccountTypeWithItsReport) {
 
 TEST_F(ConclusionActions, BenefitRowsOpenTheirTargetAndReport) {
   Host(app::kModel)
-      ->SetAnswer(app::kCallGetAiAssistantPageInfo, true,
-                  V(R"({"url":"https://ai.example/p","wnd_size_width":800})"));
+      ->SetAnswer(
+          app::kCallGetAiAssistantPageInfo, true,
+          V(R"({"url":"https://ai.example/p?lang=en&q=a%26mid%3D1","wnd_size_width":800})"));
   FireHost(app::kModel, app::kEventSetAiAssistantInfo,
            V(R"({"enable":true,"assistant_name":"Assistant"})"));
   Load();
   FireHost(h::banner::kModel, h::banner::kEventQueryBannerComplete,
            V(R"({"template_key":"meeting_summary_guide","show_banner":true,"summary_text":"S",)"
-             R"("banner_id":"b7","redirect_type":1,"redirect_href":"https://guide.example"})"));
+             R"("banner_id":"b7","redirect_type":1,)"
+             R"("redirect_href":"https://guide.example/g?a=1&b=two words#part?c=3"})"));
   rec_.Clear();
   for (const Variant& param :
        {Variant(7), Variant("2"), Variant(uint64_t{4}), Variant(2), Variant(1)})
@@ -72,7 +74,9 @@ TEST_F(ConclusionActions, BenefitRowsOpenTheirTargetAndReport) {
   EXPECT_EQ(Last(c::kPropThirdAppShow), Variant(true));
   const auto pages = rec_.Of("web");
   ASSERT_EQ(pages.size(), 2u);
-  EXPECT_EQ(pages[0].GetString("url"), "https://ai.example/p?mid=8812345678&from=after_meeting");
+  // The two parameters go after the host's own, which keep their encoding.
+  EXPECT_EQ(pages[0].GetString("url"),
+            "https://ai.example/p?lang=en&q=a%26mid%3D1&mid=8812345678&from=after_meeting");
   Variant want = V(R"({"meeting_id":"8812345678","web_page_scene_tag":"afterMeeting",)"
                    R"("show_max_btn":false,"show_min_btn":false,"fix_size":false,)"
                    R"("hide_toolbar":true,"top_most":false})");
@@ -80,7 +84,8 @@ TEST_F(ConclusionActions, BenefitRowsOpenTheirTargetAndReport) {
   want["wnd_size_height"] = int64_t{0};
   EXPECT_EQ(pages[0].Get("params"), want);
   EXPECT_EQ(pages[0].Get("navigate_params").GetString("from_scheme"), "velmo://page/ai_helper");
-  EXPECT_EQ(pages[1].GetString("url"), "https://guide.example");
+  EXPECT_EQ(pages[1].GetString("url"), "https://guide.example/g?a=1&b=two words#part?c=3");
+  EXPECT_EQ(pages[1].Get("params"), V(R"({})"));
   EXPECT_EQ(pages[1].Get("navigate_params").GetString("from_scheme"),
             "historical_meetings_detail_view_banner");
 }

@@ -11,12 +11,16 @@ std::vector<int> Seconds(const std::vector<Variant>& values) {
   return out;
 }
 
-TEST_F(ConclusionCountdown, CountsDownEachSecondThenClosesWithItsReport) {
+TEST_F(ConclusionCountdown, CountsDownEachSecondThenClosesWithItsReportEvenIfStartedTwice) {
   SetDismiss(3);
   Load();
   EXPECT_EQ(Last(c::kPropConfirmButtonText),
             V(R"x({"text":"Close (3s)","seconds":3,"is_count_down":true})x"));
-  clock_.Advance(3000);
+  clock_.Advance(1000);
+  // A second answer may not start a second countdown.
+  FireModel(kEventConclusionInfoComplete, Fired(kEventConclusionInfoComplete).at(0));
+  EXPECT_EQ(rec_.LogLevelOf("summary_page_timer_ has excuted"), 1);
+  clock_.Advance(2000);
   EXPECT_EQ(Seconds(props_[c::kPropConfirmButtonText]), (std::vector<int>{-1, 3, 2, 1, 0}));
   EXPECT_TRUE(Reports(c::report::kAutoCloseClick).empty());
   EXPECT_EQ(Closes(), 0);
@@ -56,17 +60,6 @@ TEST_F(ConclusionCountdown, ZeroOrMissingTimeOutStartsNone) {
   }
 }
 
-TEST_F(ConclusionCountdown, SecondStartIsRefusedAndTheRunningOneGoesOn) {
-  SetDismiss(3);
-  Load();
-  clock_.Advance(1000);
-  FireModel(kEventConclusionInfoComplete, Fired(kEventConclusionInfoComplete).at(0));
-  EXPECT_EQ(rec_.LogLevelOf("summary_page_timer_ has excuted"), 1);
-  clock_.Advance(3000);
-  EXPECT_EQ(Seconds(props_[c::kPropConfirmButtonText]), (std::vector<int>{-1, 3, 2, 1, 0}));
-  EXPECT_EQ(Reports(c::report::kAutoCloseClick).size(), 1u);
-}
-
 TEST_F(ConclusionCountdown, DestroyedWithTimersPendingNothingIsTouched) {
   // The countdown and the thanks toast are both pending when the page goes.
   for (bool detach_first : {true, false}) {
@@ -86,6 +79,19 @@ TEST_F(ConclusionCountdown, DestroyedWithTimersPendingNothingIsTouched) {
     EXPECT_TRUE(rec_.All().empty());
     EXPECT_EQ(clock_.ArmedCount(), 0);
   }
+}
+
+TEST_F(ConclusionCountdown, CountdownStoppedByDetachNeverClosesTheNextPage) {
+  SetDismiss(3);
+  Load();
+  clock_.Advance(1000);
+  vm_->OnViewDetached();
+  // A new page for the next meeting: the old countdown must not count into it.
+  Attach();
+  rec_.Clear();
+  clock_.Advance(2500);
+  EXPECT_EQ(Closes(), 0);
+  EXPECT_FALSE(rec_.HasLog("close summary page from time out"));
 }
 
 }  // namespace

