@@ -164,8 +164,7 @@ class PageHost {
   }
   // The model passes the meeting-end answer on, as when the back end's reply comes in.
   void DeliverAnswer() {
-    const Variant answer = MeetingEndAnswer();
-    Model()->FireEvent(after_meeting::kEventConclusionInfoComplete, &answer);
+    Model()->FireEvent(after_meeting::kEventConclusionInfoComplete, &answer_);
   }
   framework::Model* Model() {
     return runtime_->GetModelProvider()->ModelOf(after_meeting::kTypeAfterMeetingModel);
@@ -181,6 +180,8 @@ class PageHost {
   std::map<int, std::shared_ptr<testing_support::ScriptableHostModel>> host_;
   std::shared_ptr<testing_support::ConfigurationHostModel> config_;
   framework::module::IModuleRuntime* runtime_ = nullptr;
+  // Parsed once: the timed answer starts where the model has it, not at its JSON text.
+  const Variant answer_ = MeetingEndAnswer();
 };
 
 // Notes the first paint of any window, whoever built it.
