@@ -15,34 +15,44 @@ namespace baseline {
 
 namespace {
 
-// The page's style, resolved to the light theme once, as a hand-written page would carry it.
+// The page's style sheets resolved to the light theme once and carried by the page frame, as a
+// hand-written page would: the same declarations and states the module's page gives each widget,
+// keyed by this page's object names (widgets styled alike share a name).
 constexpr char kStyle[] = R"(
-#conclusion_widget { background: #FFFFFF; }
-#meeting_conclusion_content { background: transparent; }
-#title { font-size: 16px; font-weight: 450; color: #1C1F24; }
-#fact { font-size: 14px; color: #4D5563; }
-#separator { background: #D5D9DF; }
-#skeleton_row { background: #ECEEF2; border-bottom-left-radius: 6px; border-top-right-radius: 6px; }
-#app_info_panel { background: #F5F6F8; border-radius: 6px; }
-#feedback_widget { background: transparent; }
-#row_title { font-size: 14px; color: #1C1F24; }
-#row_desc { font-size: 14px; color: #4D5563; }
-#like_button { background: #EAECEF; border-radius: 6px; }
-#like_button:hover { background: #DDE0E5; }
-#like_text { font-size: 12px; color: #4D5563; background: transparent; }
-#cell_separator { background: #E8EAED; }
-#pay_block { background: #F5F6F8; border-radius: 6px; }
-#pay_title { font-size: 14px; color: #1C1F24; }
-#pay_content { font-size: 14px; color: #8A919F; }
-#upgrade_btn { padding: 0 6px; border-radius: 4px; font-size: 12px; color: #1C1F24; border: 1px solid #C9CDD4; }
-#upgrade_btn:hover { color: #0966FF; border: 1px solid #0966FF; }
-#cloud_record_container { background: #F5F6F8; border-radius: 6px; }
-#conform_button { border-radius: 6px; font-size: 14px; background: #F1F2F4; color: #1C1F24; }
-#conform_button:hover { background: #E4E6EA; }
+#conclusion_widget{background-color:#ffffff;}
+#meeting_conclusion_content{background-color:transparent;}
+#title{font-size:16px;font-weight:450;min-height:24px;border-radius:0px;color:#1c1f24;}
+#row_icon{background-color:transparent;}
+#fact{font-size:14px;min-height:18px;color:#4d5563;}
+#participant{font-size:14px;min-height:20px;color:#4d5563;}
+#separator{background-color:#d5d9df;}
+#skeleton_row{background:#eceef2;border-bottom-left-radius: 6px;border-top-right-radius: 6px;}
+#pay_block{border-radius:6px;background-color:#f5f6f8;}
+#pay_title{font-size:14px;min-height:18px;color:#1c1f24;}
+#pay_content{font-size:14px;min-height:18px;color:#7a818e;}
+#upgrade_btn{padding:0px 6px 0px 6px;border-radius:4px;font-size:12px;color:#1c1f24;border:1px solid #b4b9c2;}
+#upgrade_btn:hover{color:#2b6fe8;border:1px solid #2b6fe8;}
+#upgrade_btn:pressed{color:#2b6fe8;border:1px solid #2b6fe8;}
+#cloud_record_container{background-color:#f5f6f8;border-radius:6px;}
+#app_info_panel{border-radius:6px;background-color:#f5f6f8;}
+#feedback_widget{background-color:transparent;}
+#row_title{font-size:14px;min-height:20px;color:#1c1f24;}
+#row_desc{font-size:14px;min-height:20px;color:#4d5563;}
+#like_button{border-radius:6px;background-color:#eaecef;}
+#like_button:hover{background-color:#dde0e5;}
+#like_icon{background-color:transparent;}
+#like_text{background-color:transparent;color:#4d5563;font-size:12px;}
+#cell_widget{background-color:transparent;}
+#cell_separator{background-color:#e8eaed;}
+#conform_button{border-radius:6px;font-size:14px;padding:0px 16px 0px 16px;outline:none;background-color:#f1f2f4;color:#1c1f24;border:1px solid #d5d9df;}
+#conform_button:hover{background-color:#e4e6ea;}
+#conform_button:pressed{background-color:#d7dadf;}
+#conform_button:disabled{color:#b4b9c2;}
 )";
 
-QLabel* Icon(QWidget* parent, const char* path, int w, int h) {
+QLabel* Icon(QWidget* parent, const char* path, int w, int h, const char* name = nullptr) {
   auto* label = new QLabel(parent);
+  if (name) label->setObjectName(name);
   label->setFixedSize(w, h);
   label->setScaledContents(true);
   label->setPixmap(QPixmap(path));
@@ -110,7 +120,7 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   auto* end_layout = new QHBoxLayout(end_row);
   end_layout->setContentsMargins(0, 0, 0, 0);
   end_layout->setSpacing(8);
-  end_layout->addWidget(Icon(end_row, ":/images/af_time", 16, 16), 0,
+  end_layout->addWidget(Icon(end_row, ":/images/af_time", 16, 16, "row_icon"), 0,
                         Qt::AlignVCenter | Qt::AlignLeft);
   start_time_ = Label(end_row, "fact");
   end_layout->addWidget(start_time_, 0, Qt::AlignVCenter | Qt::AlignLeft);
@@ -138,9 +148,9 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   auto* member_layout = new QHBoxLayout(member_row_);
   member_layout->setContentsMargins(0, 0, 0, 0);
   member_layout->setSpacing(8);
-  member_layout->addWidget(Icon(member_row_, ":/images/af_member", 16, 16), 0,
+  member_layout->addWidget(Icon(member_row_, ":/images/af_member", 16, 16, "row_icon"), 0,
                            Qt::AlignVCenter | Qt::AlignLeft);
-  participants_ = Label(member_row_, "fact");
+  participants_ = Label(member_row_, "participant");
   member_layout->addWidget(participants_, 0, Qt::AlignVCenter | Qt::AlignLeft);
   member_row_->hide();
   info_layout->addWidget(member_row_, 0, Qt::AlignLeft);
@@ -207,7 +217,7 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   auto* feedback_layout = new QHBoxLayout(feedback_row_);
   feedback_layout->setContentsMargins(14, 14, 10, 14);
   feedback_layout->setSpacing(8);
-  feedback_layout->addWidget(Icon(feedback_row_, ":/images/af_feedback", 16, 16), 0,
+  feedback_layout->addWidget(Icon(feedback_row_, ":/images/af_feedback", 16, 16, "row_icon"), 0,
                              Qt::AlignLeft | Qt::AlignVCenter);
   feedback_title_ = Label(feedback_row_, "row_title");
   feedback_title_->setFixedHeight(20);
@@ -230,7 +240,9 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
     b->setContentsMargins(0, 0, 0, 0);
     b->setSpacing(0);
     b->addStretch();
-    b->addWidget(Icon(button, text == &like_ ? ":/images/like" : ":/images/dislike", 16, 16), 0,
+    b->addWidget(Icon(button, text == &like_ ? ":/images/like" : ":/images/dislike", 16, 16,
+                      "like_icon"),
+                 0,
                  Qt::AlignHCenter);
     b->addSpacing(4);
     *text = Label(button, "like_text");
@@ -289,6 +301,7 @@ QWidget* ConclusionPage::MakeSkeletonRow(QWidget* parent, int width) {
 ConclusionPage::Cell ConclusionPage::MakeCell(QWidget* parent) {
   Cell cell;
   cell.widget = new QWidget(parent);
+  cell.widget->setObjectName("cell_widget");
   cell.widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   auto* layout = new QVBoxLayout(cell.widget);
   layout->setContentsMargins(0, 0, 0, 0);

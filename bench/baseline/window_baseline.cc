@@ -16,14 +16,18 @@ constexpr int kShadow = 10;
 constexpr int kShadowRadius = 8;
 
 constexpr char kFeedbackStyle[] = R"(
-#feedback_page { background: #FFFFFF; }
-#feedback_title { font-size: 16px; font-weight: 500; color: #1C1F24; }
-#tag { background: #F1F2F4; border-radius: 6px; font-size: 14px; color: #1C1F24; }
-#tag:hover { background: #E4E6EA; }
-#other_problems { background: #F5F6F8; border-radius: 6px; border: 1px solid #E1E4E8;
-                  font-size: 14px; color: #1C1F24; padding: 8px; }
-#counter { font-size: 14px; color: #B9BEC7; }
-#submit { background: #0966FF; border-radius: 6px; font-size: 14px; color: #FFFFFF; }
+#feedback_page{background-color:#ffffff;}
+#feedback_title{font-weight:500;font-size:16px;color:#1c1f24;}
+#tag{font-size:14px;border-radius:14px;padding:0px 12px 0px 12px;background-color:#f3f4f6;color:#1c1f24;border:1px solid #f3f4f6;outline:none;}
+#tag:hover{border:1px solid #d5d9df;}
+#tag:checked{background-color:#e6eefd;color:#2b6fe8;border:1px solid #2b6fe8;}
+#other_problems{border-radius:4px; background:#f3f4f6;font-size:14px;padding-left:4px;padding-top:4px;padding-bottom:26px;color:#1c1f24;}
+#other_problems[textEmpty=true]{color:#b4b9c2;}
+#counter{color:#b4b9c2;font-size:14px;}
+#submit{border-radius:6px;font-size:14px;padding:0px 16px 0px 16px;outline:none;background-color:#2b6fe8;color:#ffffff;border:none;}
+#submit:hover{background-color:#4a86f0;}
+#submit:pressed{background-color:#1f58c2;}
+#submit:disabled{background-color:#a9c4f5;color:#ffffff;}
 )";
 
 }  // namespace
