@@ -148,6 +148,14 @@ void DataCenterBackend::SetSlowDelayMs(int delay_ms) {
   slow_delay_ms_ = delay_ms;
 }
 
+void DataCenterBackend::ReleaseSlow() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++releases_;
+  }
+  wake_.notify_all();
+}
+
 std::vector<DataCenterBackend::ReceivedRequest> DataCenterBackend::Requests() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return requests_;
@@ -231,8 +239,10 @@ void DataCenterBackend::Handle(const httplib::Request& request, httplib::Respons
   }
   if (fault == "slow") {
     std::unique_lock<std::mutex> lock(mutex_);
+    const uint64_t releases = releases_;
     if (wake_.wait_for(lock, std::chrono::milliseconds(slow_delay_ms),
-                       [this] { return stopping_; })) {
+                       [this, releases] { return stopping_ || releases_ != releases; }) &&
+        stopping_) {
       response.status = 503;
       return;
     }

@@ -85,6 +85,8 @@ class DataCenterBackend {
   // How long a "slow" meeting waits before answering (default 15 s, beyond the client's
   // default time-out).
   void SetSlowDelayMs(int delay_ms);
+  // Slow answers held at this moment go out now, as if their delay had run out.
+  void ReleaseSlow();
 
   std::vector<ReceivedRequest> Requests() const;
   void ClearRequests();
@@ -101,6 +103,7 @@ class DataCenterBackend {
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   bool stopping_ = false;
+  uint64_t releases_ = 0;  // ReleaseSlow calls so far
   std::map<std::string, Meeting> meetings_;
   std::string expected_token_;
   int slow_delay_ms_ = 15000;

@@ -67,4 +67,32 @@ TEST(DataCenterBackend, SeveralRunAtOnceEachWithItsTableTokenCheckAndListener) {
                        {"1", true}, {"2", true}, {"1", false}}));
 }
 
+TEST(DataCenterBackend, ReleaseSlowSendsTheHeldAnswerItself) {
+  DataCenterBackend backend;
+  ASSERT_TRUE(backend.Start());
+  base::json::JsonValue entry;
+  ASSERT_TRUE(base::json::JsonValue::Parse(
+      R"({"biz_code": 0, "msg": "held", "data": {}, "fault": "slow"})", &entry));
+  backend.SetMeeting("1", entry);
+  backend.SetSlowDelayMs(60 * 1000);
+
+  auto request = std::make_shared<PlainRequest>();
+  request->SetUrl(backend.BaseUrl() + DataCenterBackend::kMeetingEndPopUpInfoPath);
+  request->SetMethod(VelmoSignalRequest::kPost);
+  request->SetBody(R"({"meeting_id": "1"})");
+  request->WithToken(true);
+  Result got;
+  bool done = false;
+  request->Run([&](const Result* result) {
+    got = *result;
+    done = true;
+  });
+  ASSERT_TRUE(testing_support::RunLoopUntil([&] { return backend.Requests().size() == 1; }));
+  EXPECT_FALSE(testing_support::RunLoopUntil([&] { return done; }, 100));
+  backend.ReleaseSlow();
+  ASSERT_TRUE(testing_support::RunLoopUntil([&] { return done; }));
+  EXPECT_EQ(got.status_code, 200);
+  EXPECT_EQ(got.msg, "held");
+}
+
 }  // namespace
