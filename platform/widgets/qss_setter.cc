@@ -3,7 +3,6 @@
 #include <unordered_map>
 
 #include <QPointer>
-#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -14,6 +13,23 @@ namespace {
 
 constexpr char kScopeProperty[] = "vl_qss_scope";
 
+bool IsBlank(const QString& text) {
+  for (QChar c : text)
+    if (!c.isSpace()) return false;
+  return true;
+}
+
+// Style values are plain ASCII as a rule; anything else still arrives intact.
+void AppendUtf8(QString* out, const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      out->append(QString::fromUtf8(text.data(), int(text.size())));
+      return;
+    }
+  }
+  out->append(QLatin1String(text.data(), int(text.size())));
+}
+
 struct Record {
   QPointer<QWidget> widget;
   QString kit;
@@ -22,6 +38,8 @@ struct Record {
   // The resolved text last given to setStyleSheet; anything else found on the widget was set
   // behind QssSetter's back.
   QString applied;
+  // The number of the widget's scope property when its rules are scoped by it; 0 before.
+  int scope = 0;
 };
 
 class Registry {
@@ -57,16 +75,29 @@ class Registry {
   void Apply(Record& record) {
     QWidget* widget = record.widget;
     if (!widget) return;
-    QStringList layers;
-    for (const QString* layer : {&record.kit, &record.raw, &record.style})
-      if (!layer->trimmed().isEmpty()) layers << *layer;
-    // Qt reads a sheet without braces as the widget's own declarations, as if it were wrapped
-    // in "* {...}"; next to other rules it needs that wrapping spelled out.
-    if (layers.size() > 1) {
-      for (QString& layer : layers)
-        if (!layer.contains(QLatin1Char('{'))) layer = QStringLiteral("* {") + layer + '}';
+    const QString* layers[3];
+    int count = 0;
+    int size = 0;
+    for (const QString* layer : {&record.kit, &record.raw, &record.style}) {
+      if (IsBlank(*layer)) continue;
+      layers[count++] = layer;
+      size += layer->size() + 5;
     }
-    const QString text = layers.join(QLatin1Char('\n'));
+    QString text;
+    if (count == 1) {
+      text = *layers[0];
+    } else if (count > 1) {
+      // Qt reads a sheet without braces as the widget's own declarations, as if it were
+      // wrapped in "* {...}"; next to other rules it needs that wrapping spelled out.
+      text.reserve(size);
+      for (int i = 0; i < count; ++i) {
+        if (i > 0) text += QLatin1Char('\n');
+        const bool bare = !layers[i]->contains(QLatin1Char('{'));
+        if (bare) text += QLatin1String("* {");
+        text += *layers[i];
+        if (bare) text += QLatin1Char('}');
+      }
+    }
     const QString resolved = QTUICustomThemeHelper::SharedInstance()->ResolveTokens(text);
     record.applied = resolved;
     if (widget->styleSheet() != resolved) widget->setStyleSheet(resolved);
@@ -108,14 +139,14 @@ void CheckColorValue(const char* property, const std::string& value) {
   VLOG(3) << "[QssSetter] " << property << " takes a vl_color_ token, got: " << value;
 }
 
-QString ScopeSelector(QWidget* widget, const QString& object_name) {
+QString ScopeSelector(QWidget* widget, const QString& object_name, Record& record) {
   if (!object_name.isEmpty()) return QLatin1Char('#') + object_name;
-  QVariant scope = widget->property(kScopeProperty);
-  if (!scope.isValid()) {
-    scope = Registry::Get().NextScope();
-    widget->setProperty(kScopeProperty, scope);
+  if (record.scope == 0) {
+    record.scope = Registry::Get().NextScope();
+    widget->setProperty(kScopeProperty, record.scope);
   }
-  return QStringLiteral("*[%1=\"%2\"]").arg(QLatin1String(kScopeProperty)).arg(scope.toInt());
+  return QLatin1String("*[") + QLatin1String(kScopeProperty) + QLatin1String("=\"") +
+         QString::number(record.scope) + QLatin1String("\"]");
 }
 
 }  // namespace
@@ -162,18 +193,26 @@ QssStyle& QssStyle::Set(const std::string& property, const std::string& value) {
 }
 
 QString QssStyle::Declarations() const {
-  // Pages build a few hundred of these per window; one buffer, no temporaries.
+  QString out;
+  out.reserve(DeclarationsSize());
+  AppendDeclarations(&out);
+  return out;
+}
+
+int QssStyle::DeclarationsSize() const {
   int size = 0;
   for (const auto& [name, value] : declarations_) size += int(name.size() + value.size()) + 2;
-  QString out;
-  out.reserve(size);
+  return size;
+}
+
+void QssStyle::AppendDeclarations(QString* out) const {
+  // Pages build a few hundred of these per window: straight into the caller's buffer.
   for (const auto& [name, value] : declarations_) {
-    out += QString::fromUtf8(name.data(), int(name.size()));
-    out += QLatin1Char(':');
-    out += QString::fromUtf8(value.data(), int(value.size()));
-    out += QLatin1Char(';');
+    AppendUtf8(out, name);
+    out->append(QLatin1Char(':'));
+    AppendUtf8(out, value);
+    out->append(QLatin1Char(';'));
   }
-  return out;
 }
 
 QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& states) {
@@ -183,11 +222,18 @@ QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& s
       {"", &states.normal},          {":hover", &states.hover},       {":pressed", &states.pressed},
       {":checked", &states.checked}, {":disabled", &states.disabled},
   };
+  int size = 0;
+  for (const auto& [pseudo, style] : rules)
+    if (!style->empty()) size += selector.size() + 12 + style->DeclarationsSize();
   QString out;
+  out.reserve(size);
   for (const auto& [pseudo, style] : rules) {
     if (style->empty()) continue;
-    out += selector + QLatin1String(pseudo) + QLatin1Char('{') + style->Declarations() +
-           QStringLiteral("}\n");
+    out += selector;
+    out += QLatin1String(pseudo);
+    out += QLatin1Char('{');
+    style->AppendDeclarations(&out);
+    out += QLatin1String("}\n");
   }
   return out;
 }
@@ -209,7 +255,7 @@ void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
   Registry& registry = Registry::Get();
   Record& record = registry.Track(widget);
   AdoptStyleSheet(widget);
-  record.style = ComposeRules(ScopeSelector(widget, object_name), states);
+  record.style = ComposeRules(ScopeSelector(widget, object_name, record), states);
   registry.Apply(record);
 }
 

@@ -50,6 +50,8 @@ class QssStyle {
   bool empty() const { return declarations_.empty(); }
   // "font-size:14px;border-radius:6px;" in the order the properties were first set.
   QString Declarations() const;
+  void AppendDeclarations(QString* out) const;
+  int DeclarationsSize() const;  // characters Declarations() has
 
  private:
   std::vector<std::pair<std::string, std::string>> declarations_;
