@@ -20,12 +20,18 @@ using velmosdk::plugin::VelmoSignalRequest;
 
 class PlainRequest : public VelmoSignalRequest {};
 
-Result Post(const DataCenterBackend& backend, const std::string& meeting_id) {
+std::shared_ptr<PlainRequest> MeetingEndRequest(const DataCenterBackend& backend,
+                                                const std::string& meeting_id) {
   auto request = std::make_shared<PlainRequest>();
   request->SetUrl(backend.BaseUrl() + DataCenterBackend::kMeetingEndPopUpInfoPath);
   request->SetMethod(VelmoSignalRequest::kPost);
   request->SetBody("{\"meeting_id\": \"" + meeting_id + "\"}");
   request->WithToken(true);
+  return request;
+}
+
+Result Post(const DataCenterBackend& backend, const std::string& meeting_id) {
+  auto request = MeetingEndRequest(backend, meeting_id);
   Result got;
   bool done = false;
   request->Run([&](const Result* result) {
@@ -76,11 +82,7 @@ TEST(DataCenterBackend, ReleaseSlowSendsTheHeldAnswerItself) {
   backend.SetMeeting("1", entry);
   backend.SetSlowDelayMs(60 * 1000);
 
-  auto request = std::make_shared<PlainRequest>();
-  request->SetUrl(backend.BaseUrl() + DataCenterBackend::kMeetingEndPopUpInfoPath);
-  request->SetMethod(VelmoSignalRequest::kPost);
-  request->SetBody(R"({"meeting_id": "1"})");
-  request->WithToken(true);
+  auto request = MeetingEndRequest(backend, "1");
   Result got;
   bool done = false;
   request->Run([&](const Result* result) {
