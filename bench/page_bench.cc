@@ -6,7 +6,6 @@
 // Medians go to the counters project_ms / baseline_ms / ratio; the filter reports the fastest
 // round of each side as project_ns / baseline_ns.
 #include <QAbstractEventDispatcher>
-#include <QMouseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -130,19 +129,15 @@ void BM_EventFilterPerEvent(benchmark::State& state) {
   host.DeliverAnswer();
   bench::PageHost::RunPosted();
   after_meeting::AfterMeetingConclusionView* page = host.View()->conclusion_view();
-  QWidget* target = page->widgets().title;  // a move over the page travels up to the window
-  const QPointF at(5, 5);
-  QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at.toPoint()), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-  QEvent plain(QEvent::User);
+  bench::NonPressEvents events(page->widgets().title);
+  if (!events.Ready()) {
+    state.SkipWithError("the page has no window");
+    return;
+  }
   constexpr int kEvents = 4000;
   const auto send_all = [&] {
     const auto start = Clock::now();
-    for (int i = 0; i < kEvents; ++i) {
-      move.ignore();
-      QCoreApplication::sendEvent(target, &move);
-      QCoreApplication::sendEvent(target, &plain);
-    }
+    events.Send(kEvents);
     return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / (2 * kEvents);
   };
   for (int i = 0; i < 20; ++i) send_all();

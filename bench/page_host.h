@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QWindow>
 
 #include <map>
 #include <memory>
@@ -44,6 +45,12 @@
 #include "platform/widgets/qf_plain_label.h"
 #include "platform/widgets/qf_push_button.h"
 #include "platform/widgets/vl_qt_ui_util.h"
+
+// The window system's entry for a pointer event, delivered at once on this thread; exported by
+// QtGui for test drivers.
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button,
+                                      QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
 
 namespace bench {
 
@@ -217,6 +224,39 @@ class PaintWatch : public QObject {
       painted = true;
     return false;
   }
+};
+
+// The events the application-wide filter is measured on, each taking the road such an event
+// really takes: a pointer move from the window system, through the window to the widget under
+// the pointer, and a plain event posted and then dispatched by the event loop. Sending a move
+// straight to a widget, or ignoring it so that it climbs to the window, is a road no real move
+// takes.
+class NonPressEvents {
+ public:
+  explicit NonPressEvents(QWidget* over)
+      : target_(over), window_(over->window()->windowHandle()) {
+    for (int i = 0; i < 2; ++i) {
+      local_[i] = QPointF(over->mapTo(over->window(), QPoint(4 + i, 4)));
+      global_[i] = QPointF(over->mapToGlobal(QPoint(4 + i, 4)));
+    }
+  }
+  bool Ready() const { return window_ != nullptr; }
+  // count moves (to and fro, so that each one moves) and count posted events.
+  void Send(int count) {
+    for (int i = 0; i < count; ++i) {
+      const int at = i & 1;
+      qt_handleMouseEvent(window_, local_[at], global_[at], Qt::NoButton, Qt::NoButton,
+                          QEvent::MouseMove, Qt::NoModifier, ++timestamp_);
+      QCoreApplication::postEvent(target_, new QEvent(QEvent::User));
+      QCoreApplication::sendPostedEvents();
+    }
+  }
+
+ private:
+  QWidget* target_;
+  QWindow* window_;
+  QPointF local_[2], global_[2];
+  int timestamp_ = 0;
 };
 
 // Deferred fits and the layout requests they cause, but no painting.
