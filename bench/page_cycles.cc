@@ -192,6 +192,7 @@ void CountSideBySide(const std::string& name, Project& project, Baseline& baseli
 int Show() {
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
+  const baseline::LoadingTexts loading = bench::FirstFrameTexts(host, watch);
   const auto project = [&] {
     CALLGRIND_TOGGLE_COLLECT;
     host.Open();
@@ -201,7 +202,7 @@ int Show() {
   };
   const auto baseline = [&] {
     CALLGRIND_TOGGLE_COLLECT;
-    auto window = std::make_unique<baseline::Window>();
+    auto window = std::make_unique<baseline::Window>(loading);
     window->dialog()->show();
     watch.Wait();
     CALLGRIND_TOGGLE_COLLECT;
@@ -217,6 +218,7 @@ int Show() {
 int Answer() {
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
+  const baseline::LoadingTexts loading = bench::FirstFrameTexts(host, watch);
   baseline::ConclusionTexts texts;
   const auto project = [&] {
     host.Open();
@@ -229,7 +231,7 @@ int Answer() {
     host.Close();
   };
   const auto baseline = [&] {
-    auto window = std::make_unique<baseline::Window>();
+    auto window = std::make_unique<baseline::Window>(loading);
     window->dialog()->show();
     watch.Wait();
     CALLGRIND_TOGGLE_COLLECT;

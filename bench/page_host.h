@@ -10,8 +10,10 @@
 // Main thread only; one at a time.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QTextEdit>
 #include <QWindow>
 
 #include <map>
@@ -28,6 +30,7 @@
 #include "after_meeting/module/after_meeting_module.h"
 #include "after_meeting/module/module_constants.h"
 #include "bench/baseline/conclusion_baseline.h"
+#include "bench/baseline/window_baseline.h"
 #include "platform/base/json.h"
 #include "platform/base/log.h"
 #include "platform/common/meeting_facts.h"
@@ -294,6 +297,35 @@ inline baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclu
   }
   t.confirm = w.confirm_button->text();
   return t;
+}
+
+// The texts the module's window carries while the page loads, for the plain window to carry the
+// same from its first frame.
+inline baseline::LoadingTexts LoadingTextsOf(const after_meeting::CloseMeetingContainerView& view) {
+  baseline::LoadingTexts t;
+  const after_meeting::AfterMeetingConclusionView& page = *view.conclusion_view();
+  t.conclusion = TextsOf(page);
+  QWidget* window = page.widgets().frame->window();
+  if (auto* title = window->findChild<QLabel*>(QStringLiteral("feedback_title")))
+    t.feedback_title = title->text();
+  if (auto* list = window->findChild<QWidget*>(QStringLiteral("feedback_question_list")))
+    for (auto* tag : list->findChildren<QAbstractButton*>()) t.tags << tag->text();
+  if (auto* edit = window->findChild<QTextEdit*>(QStringLiteral("feedback_other_problems")))
+    t.placeholder = edit->placeholderText();
+  if (auto* counter = window->findChild<QLabel*>(QStringLiteral("feedback_text_counter")))
+    t.counter = counter->text();
+  if (auto* submit = window->findChild<QAbstractButton*>(QStringLiteral("feedback_submit_btn")))
+    t.submit = submit->text();
+  return t;
+}
+
+// Opens the page once, as the benchmarks do, and notes what it carries at its first frame.
+inline baseline::LoadingTexts FirstFrameTexts(PageHost& host, PaintWatch& watch) {
+  host.Open();
+  watch.Wait();
+  baseline::LoadingTexts texts = LoadingTextsOf(*host.View());
+  host.Close();
+  return texts;
 }
 
 }  // namespace bench

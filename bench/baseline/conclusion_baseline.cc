@@ -330,18 +330,23 @@ ConclusionPage::Cell ConclusionPage::MakeCell(QWidget* parent) {
   return cell;
 }
 
-void ConclusionPage::SetTexts(const ConclusionTexts& t) {
+void ConclusionPage::SetLabelTexts(const ConclusionTexts& t) {
   title_->setText(t.title);
   start_time_->setText(t.start_time);
   duration_->setText(t.duration);
   participants_->setText(t.participants);
-  member_row_->setVisible(!t.participants.isEmpty());
   carbon_->setText(t.carbon);
-  carbon_entry_->setVisible(!t.carbon.isEmpty());
   feedback_title_->setText(t.feedback_title);
   feedback_desc_->setText(t.feedback_desc);
   like_->setText(t.like);
   dislike_->setText(t.dislike);
+  confirm_->setText(t.confirm);
+}
+
+void ConclusionPage::SetTexts(const ConclusionTexts& t) {
+  SetLabelTexts(t);
+  member_row_->setVisible(!t.participants.isEmpty());
+  carbon_entry_->setVisible(!t.carbon.isEmpty());
   feedback_row_->show();
   for (int i = 0; i < 3; ++i) {
     Cell& cell = cells_[i];
@@ -353,7 +358,6 @@ void ConclusionPage::SetTexts(const ConclusionTexts& t) {
     cell.desc->setText(text.desc);
     cell.desc->setVisible(!text.desc.isEmpty());
   }
-  confirm_->setText(t.confirm);
   shimmer_->stop();
   skeleton_->hide();
   info_block_->show();

@@ -44,6 +44,8 @@ class ConclusionPage {
   QWidget* widget() const { return frame_; }
   // Sets every text, hides the skeleton, shows the info block and the panels, lays out.
   void SetTexts(const ConclusionTexts& texts);
+  // Sets the labels' texts only: what the page carries while it loads.
+  void SetLabelTexts(const ConclusionTexts& texts);
 
  private:
   struct Cell {

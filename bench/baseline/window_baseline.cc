@@ -70,11 +70,12 @@ void ShadowWindow::paintEvent(QPaintEvent*) {
   painter.fillRect(body, QColor(0xFF, 0xFF, 0xFF));
 }
 
-Window::Window() : dialog_(std::make_unique<ShadowWindow>()) {
+Window::Window(const LoadingTexts& texts) : dialog_(std::make_unique<ShadowWindow>()) {
   QWidget* main = dialog_->main();
   conclusion_ = std::make_unique<ConclusionPage>(main);
+  conclusion_->SetLabelTexts(texts.conclusion);
   main->layout()->addWidget(conclusion_->widget());
-  QWidget* feedback = BuildFeedbackPage(main);
+  QWidget* feedback = BuildFeedbackPage(main, texts);
   static_cast<QVBoxLayout*>(main->layout())->addWidget(feedback, 0, Qt::AlignHCenter);
   feedback->hide();
   Fit();
@@ -91,7 +92,7 @@ void Window::Fit() {
   dialog_->resize(hint + QSize(2 * kShadow, 2 * kShadow));
 }
 
-QWidget* Window::BuildFeedbackPage(QWidget* parent) {
+QWidget* Window::BuildFeedbackPage(QWidget* parent, const LoadingTexts& texts) {
   auto* page = new QWidget(parent);
   page->setObjectName("feedback_page");
   page->setAttribute(Qt::WA_StyledBackground);
@@ -109,7 +110,7 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent) {
   back->setFixedSize(16, 16);
   back->setPixmap(QPixmap(":/images/arrow_left_16"));
   title_row->addWidget(back, 0, Qt::AlignVCenter);
-  auto* title = new QLabel(title_bar);
+  auto* title = new QLabel(texts.feedback_title, title_bar);
   title->setObjectName("feedback_title");
   title->setMinimumSize(220, 24);
   title->setMaximumSize(324, 52);
@@ -122,12 +123,13 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent) {
   auto* grid = new QGridLayout(tags);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(8);
-  for (int i = 0; i < 3; ++i) {
-    auto* tag = new QPushButton(tags);
+  for (int i = 0; i < texts.tags.size(); ++i) {
+    auto* tag = new QPushButton(texts.tags[i], tags);
     tag->setObjectName("tag");
     tag->setCheckable(true);
-    tag->setFixedHeight(32);
-    grid->addWidget(tag, i / 2, i % 2);
+    tag->ensurePolished();  // the sheet's font and padding decide the width
+    tag->setFixedSize(tag->sizeHint().width(), 28);
+    grid->addWidget(tag, i / 2, i % 2, Qt::AlignLeft);
   }
   layout->addWidget(tags);
   layout->addSpacing(16);
@@ -135,13 +137,13 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent) {
   auto* text = new QTextEdit(page);
   text->setObjectName("other_problems");
   text->setFixedSize(354, 116);
-  text->setPlaceholderText("Please describe the problem you encountered (optional)");
+  text->setPlaceholderText(texts.placeholder);
   text->setAcceptRichText(false);
   text->setTabChangesFocus(true);
   layout->addWidget(text);
   auto* counter_row = new QHBoxLayout();
   counter_row->setContentsMargins(0, 0, 0, 0);
-  auto* counter = new QLabel("0/100", page);
+  auto* counter = new QLabel(texts.counter, page);
   counter->setObjectName("counter");
   counter->setFixedSize(348, 20);
   counter->setAlignment(Qt::AlignRight);
@@ -149,7 +151,7 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent) {
   counter_row->addStretch();
   layout->addLayout(counter_row);
   layout->addSpacing(16);
-  auto* submit = new QPushButton("submit", page);
+  auto* submit = new QPushButton(texts.submit, page);
   submit->setObjectName("submit");
   submit->setFixedSize(360, 36);
   layout->addWidget(submit, 0, Qt::AlignHCenter);

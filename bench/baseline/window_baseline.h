@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -24,9 +26,20 @@ class ShadowWindow : public QDialog {
   QWidget* main_ = nullptr;
 };
 
+// The texts the window carries before the meeting-end answer: the conclusion page's fixed
+// labels and the whole feedback page.
+struct LoadingTexts {
+  ConclusionTexts conclusion;
+  QString feedback_title;
+  QStringList tags;
+  QString placeholder;
+  QString counter;
+  QString submit;
+};
+
 class Window {
  public:
-  Window();
+  explicit Window(const LoadingTexts& texts);
   ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -37,7 +50,7 @@ class Window {
   void Fit();
 
  private:
-  QWidget* BuildFeedbackPage(QWidget* parent);
+  QWidget* BuildFeedbackPage(QWidget* parent, const LoadingTexts& texts);
 
   std::unique_ptr<ShadowWindow> dialog_;
   std::unique_ptr<ConclusionPage> conclusion_;
