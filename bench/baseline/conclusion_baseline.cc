@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace baseline {
 
 namespace {
@@ -347,6 +349,14 @@ void ConclusionPage::SetTexts(const ConclusionTexts& t) {
   SetLabelTexts(t);
   member_row_->setVisible(!t.participants.isEmpty());
   carbon_entry_->setVisible(!t.carbon.isEmpty());
+  feedback_desc_->setVisible(!t.feedback_desc.isEmpty());
+  // Both buttons as wide as the wider text, with room for the icon and the margins.
+  const QFontMetrics like_metrics(like_->font());
+  const int like_width =
+      std::max(like_metrics.horizontalAdvance(t.like), like_metrics.horizontalAdvance(t.dislike)) +
+      32;
+  like_->parentWidget()->setFixedWidth(like_width);
+  dislike_->parentWidget()->setFixedWidth(like_width);
   feedback_row_->show();
   for (int i = 0; i < 3; ++i) {
     Cell& cell = cells_[i];
