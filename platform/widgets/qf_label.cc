@@ -57,13 +57,31 @@ int QFLabel::TextWidth() const {
   return width;
 }
 
+qreal QFLabel::FullTextAdvance() const {
+  const QString text = FullText();
+  const QFont current = font();
+  if (measured_advance_ < 0 || measured_text_ != text || measured_font_ != current) {
+    measured_text_ = text;
+    measured_font_ = current;
+    measured_advance_ = QFontMetricsF(current).horizontalAdvance(text);
+  }
+  return measured_advance_;
+}
+
 void QFLabel::AdjustElideContent() {
   if (adjusting_) return;
   adjusting_ = true;
   TakePlainSetText();
-  Show(Eliding() ? fontMetrics().elidedText(full_text_, static_cast<Qt::TextElideMode>(elide_mode_),
-                                            qMax(0, TextWidth()))
-                 : full_text_);
+  QString shown = full_text_;
+  if (Eliding()) {
+    const int width = qMax(0, TextWidth());
+    // A text that fits comes back whole; only a cut needs the metrics' search. Texts holding
+    // length variants (U+009C) are left to the metrics, which pick among them.
+    if (FullTextAdvance() > width || full_text_.contains(QChar(0x9C)))
+      shown = fontMetrics().elidedText(full_text_, static_cast<Qt::TextElideMode>(elide_mode_),
+                                       width);
+  }
+  Show(shown);
   adjusting_ = false;
 }
 
@@ -85,7 +103,7 @@ QSize QFLabel::sizeHint() const {
   if (!Eliding() || wordWrap()) return size;
   const int frame = width() - TextWidth();
   // Rounded up: a text a fraction of a pixel wider than a rounded width would be elided.
-  const int text_width = qCeil(QFontMetricsF(font()).horizontalAdvance(FullText()) - 1e-6);
+  const int text_width = qCeil(FullTextAdvance() - 1e-6);
   size.setWidth(text_width + qMax(0, frame));
   return size;
 }

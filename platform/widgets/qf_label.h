@@ -59,6 +59,9 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
  private:
   bool Eliding() const { return ElideMode() != Qt::ElideNone; }
   int TextWidth() const;
+  // The full text's width in the label's font, kept until the text or the font changes: laying
+  // out and re-eliding ask for it often, and measuring means shaping the whole text.
+  qreal FullTextAdvance() const;
   // True when someone called QLabel::setText since this label last set its own text.
   bool FollowsPlainSetText() const { return text() != shown_; }
   void TakePlainSetText();
@@ -70,6 +73,9 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
   QString elided_tip_;
   int elide_mode_ = Qt::ElideNone;
   bool adjusting_ = false;
+  mutable QString measured_text_;
+  mutable QFont measured_font_;
+  mutable qreal measured_advance_ = -1;
   velmo_widgets::ClickCallbacks callbacks_;
   bool pressed_ = false;
   bool keyboard_activatable_ = false;

@@ -77,6 +77,17 @@ TEST(QFLabelTest, ReElidesWhenAStyleSheetChangesItsFont) {
   styled.ensurePolished();
   EXPECT_LE(QFontMetrics(styled.font()).horizontalAdvance(styled.text()), 150);
 
+  // A text that fitted in the old font no longer fits in the larger one.
+  QFLabel grown;
+  const QString text = QStringLiteral("Keep using it");
+  grown.resize(grown.fontMetrics().horizontalAdvance(text) + 2, 20);
+  grown.SetElideText(text, Qt::ElideRight);
+  ASSERT_FALSE(grown.IsElided());
+  QssSetter::SetStyle(&grown, "", QssStyle().FontSize(24));
+  grown.ensurePolished();
+  EXPECT_TRUE(grown.IsElided()) << grown.text().toStdString();
+  EXPECT_GT(grown.sizeHint().width(), grown.width());
+
   // Modes are Qt's: 0 cuts on the left.
   QFLabel left;
   left.resize(150, 20);
