@@ -28,8 +28,8 @@ void ViewModel::BindProp(int prop, PropHandler handler) {
   handlers_[prop] = handler;
   auto it = props_.find(prop);
   if (it != props_.end()) {
-    Variant value = it->second;
-    handler(&value);
+    const std::shared_ptr<const Variant> value = it->second;
+    handler(value.get());
   }
 }
 
@@ -56,19 +56,20 @@ void ViewModel::SetPropValue(int prop, Variant value) {
     m["value"] = value;
     return Variant(std::move(m));
   });
-  auto& stored = props_[prop];
-  stored = std::move(value);
+  // Shared rather than copied: a handler that sets the property again replaces the stored value
+  // while the one it was given lives on until it returns.
+  const auto stored = std::make_shared<const Variant>(std::move(value));
+  props_[prop] = stored;
   auto it = handlers_.find(prop);
   if (it == handlers_.end()) return;
-  // The handler may rebind or unbind; call a copy with a copy of the value.
+  // The handler may rebind or unbind: call a copy.
   PropHandler handler = it->second;
-  Variant delivered = stored;
-  handler(&delivered);
+  handler(stored.get());
 }
 
 Variant ViewModel::PickPropValue(int prop) const {
   auto it = props_.find(prop);
-  return it == props_.end() ? Variant() : it->second;
+  return it == props_.end() ? Variant() : *it->second;
 }
 
 void ViewModel::RecordSubscribe(Model* model, const void* subscriber) {

@@ -83,7 +83,7 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   int type_ = 0;
   bool attached_ = false;
   void* view_context_ = nullptr;
-  std::map<int, Variant> props_;
+  std::map<int, std::shared_ptr<const Variant>> props_;
   std::map<int, PropHandler> handlers_;
   std::vector<Record> records_;
 };

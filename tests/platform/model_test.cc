@@ -11,6 +11,13 @@
 using framework::Variant;
 
 namespace {
+
+Variant MapOf(const char* text) {
+  Variant v = Variant::MakeMap();
+  v["text"] = text;
+  return v;
+}
+
 class TestModel : public framework::ModelImpl {
  public:
   TestModel() : ModelImpl(77) {}
@@ -56,6 +63,23 @@ TEST(Model, SubscribersMayUnsubscribeOthersOrThemselvesDuringDispatch) {
   model->FireEvent(1, nullptr);
   EXPECT_EQ(second_calls, 0);
   EXPECT_EQ(model->SubscriberCount(1), 1);
+}
+
+TEST(ViewModel, AHandlerThatSetsItsPropertyAgainKeepsTheValueItWasGiven) {
+  auto vm = std::make_shared<framework::StatefulViewModel>();
+  std::vector<std::string> seen;
+  vm->BindProp(1, [&](const Variant* v) {
+    const std::string first = v->GetString("text");
+    if (first == "outer") {
+      vm->SetPropValue(1, Variant());
+      vm->SetPropValue(1, MapOf("inner"));
+    }
+    // Read again after the nested sets replaced the stored value.
+    seen.push_back(first + "/" + v->GetString("text"));
+  });
+  vm->SetPropValue(1, MapOf("outer"));
+  EXPECT_EQ(seen, (std::vector<std::string>{"/", "inner/inner", "outer/outer"}));
+  EXPECT_EQ(vm->PickPropValue(1).GetString("text"), "inner");
 }
 
 TEST(ViewModel, PropertiesReachTheBoundViewAndLateBindersGetTheLastValue) {
