@@ -11,13 +11,6 @@
 using framework::Variant;
 
 namespace {
-
-Variant MapOf(const char* text) {
-  Variant v = Variant::MakeMap();
-  v["text"] = text;
-  return v;
-}
-
 class TestModel : public framework::ModelImpl {
  public:
   TestModel() : ModelImpl(77) {}
@@ -69,17 +62,17 @@ TEST(ViewModel, AHandlerThatSetsItsPropertyAgainKeepsTheValueItWasGiven) {
   auto vm = std::make_shared<framework::StatefulViewModel>();
   std::vector<std::string> seen;
   vm->BindProp(1, [&](const Variant* v) {
-    const std::string first = v->GetString("text");
+    const std::string first = v->AsStr();
     if (first == "outer") {
       vm->SetPropValue(1, Variant());
-      vm->SetPropValue(1, MapOf("inner"));
+      vm->SetPropValue(1, Variant("inner"));
     }
     // Read again after the nested sets replaced the stored value.
-    seen.push_back(first + "/" + v->GetString("text"));
+    seen.push_back(first + "/" + v->AsStr());
   });
-  vm->SetPropValue(1, MapOf("outer"));
+  vm->SetPropValue(1, Variant("outer"));
   EXPECT_EQ(seen, (std::vector<std::string>{"/", "inner/inner", "outer/outer"}));
-  EXPECT_EQ(vm->PickPropValue(1).GetString("text"), "inner");
+  EXPECT_EQ(vm->PickPropValue(1).AsStr(), "inner");
 }
 
 TEST(ViewModel, PropertiesReachTheBoundViewAndLateBindersGetTheLastValue) {
