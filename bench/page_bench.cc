@@ -94,6 +94,7 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
   const auto project_once = [&] {
     host.Open();
     watch.Wait();
+    host.SettleForAnswer();
     const auto start = Clock::now();
     host.DeliverAnswer();
     bench::RunLayout();
@@ -106,6 +107,7 @@ void BM_AnswerToLaidOut(benchmark::State& state) {
     auto window = std::make_unique<baseline::Window>(loading);
     window->dialog()->show();
     watch.Wait();
+    bench::PageHost::Settle(window->dialog());
     const auto start = Clock::now();
     window->conclusion().SetTexts(texts);
     window->Fit();

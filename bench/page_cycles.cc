@@ -223,6 +223,7 @@ int Answer() {
   const auto project = [&] {
     host.Open();
     watch.Wait();
+    host.SettleForAnswer();
     CALLGRIND_TOGGLE_COLLECT;
     host.DeliverAnswer();
     bench::RunLayout();
@@ -234,6 +235,7 @@ int Answer() {
     auto window = std::make_unique<baseline::Window>(loading);
     window->dialog()->show();
     watch.Wait();
+    bench::PageHost::Settle(window->dialog());
     CALLGRIND_TOGGLE_COLLECT;
     window->conclusion().SetTexts(texts);
     window->Fit();

@@ -184,6 +184,18 @@ class PageHost {
         ControllerManager::Instance()->IocGet(after_meeting::kCloseMeetingContainerUri));
     return controller ? controller->view() : nullptr;
   }
+  // Where the answer finds the page: its request gone out (Qt starts it and forwards its body
+  // from this thread's loop, so no answer can come sooner), then settled as below.
+  void SettleForAnswer() {
+    testing_support::RunLoopUntil([this] { return !backend_.Requests().empty(); }, 2000);
+    Settle(View()->dialog());
+  }
+  // Nothing left posted and the window just painted, as the loading frames keep it: the state
+  // both sides of the answer start from.
+  static void Settle(QWidget* window) {
+    RunPosted();
+    window->repaint();
+  }
   // The model passes the meeting-end answer on, as when the back end's reply comes in.
   void DeliverAnswer() {
     Model()->FireEvent(after_meeting::kEventConclusionInfoComplete, &answer_);
