@@ -274,12 +274,14 @@ class NonPressEvents {
   int timestamp_ = 0;
 };
 
-// Deferred fits and the layout requests they cause, but no painting.
+// Layout requests and deferred fits in the order the loop meets them (the requests a change
+// leaves are posted before the fit it defers), and the requests the fits leave; no painting.
 inline void RunLayout() {
   for (int i = 0; i < 2; ++i) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 inline QString Text(QWidget* label) {
