@@ -328,8 +328,10 @@ const Variant& Variant::Get(std::string_view key) const {
 
 Variant& Variant::operator[](std::string_view key) {
   Map& m = MutableMap();
-  auto it = m.find(key);
-  if (it == m.end()) it = m.emplace(std::string(key), Variant()).first;
+  // One search: a new key goes in at the place the search ended.
+  auto it = m.lower_bound(key);
+  if (it == m.end() || m.key_comp()(key, it->first))
+    it = m.emplace_hint(it, std::string(key), Variant());
   return it->second;
 }
 
