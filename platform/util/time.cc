@@ -99,23 +99,39 @@ uint64_t GetTimestampMsec() { return GetClock().NowMs(); }
 uint64_t GetTickTimestampMsec() { return GetClock().TickMs(); }
 
 Time MakeTime(uint64_t seconds) {
-  QTimeZone zone;
-  {
-    std::lock_guard<std::mutex> lock(ZoneMutex());
-    zone = Zone();
-  }
   // QDateTime covers far more than any meeting needs; clamp so absurd inputs stay defined.
   constexpr uint64_t kMaxSeconds = 253402300799ULL;  // 9999-12-31T23:59:59Z
   if (seconds > kMaxSeconds) seconds = kMaxSeconds;
-  QDateTime dt = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(seconds), zone);
+  const int64_t utc = static_cast<int64_t>(seconds);
+  int offset;
+  {
+    // Only the offset needs the zone's rules; a QDateTime in the zone would apply them again for
+    // each of its fields.
+    std::lock_guard<std::mutex> lock(ZoneMutex());
+    offset = Zone().offsetFromUtc(QDateTime::fromSecsSinceEpoch(utc, Qt::UTC));
+  }
+  const int64_t local = utc + offset;
+  int64_t days = local / 86400;
+  int64_t in_day = local % 86400;
+  if (in_day < 0) {
+    in_day += 86400;
+    --days;
+  }
   Time t;
-  t.year = dt.date().year();
-  t.month = dt.date().month();
-  t.day = dt.date().day();
-  t.hour = dt.time().hour();
-  t.minute = dt.time().minute();
-  t.second = dt.time().second();
-  t.week_day = dt.date().dayOfWeek() % 7;
+  t.hour = static_cast<int>(in_day / 3600);
+  t.minute = static_cast<int>(in_day / 60 % 60);
+  t.second = static_cast<int>(in_day % 60);
+  t.week_day = static_cast<int>(((days + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
+  // Proleptic Gregorian date from days since the epoch, counted in 400-year eras from March.
+  const int64_t z = days + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
   return t;
 }
 
