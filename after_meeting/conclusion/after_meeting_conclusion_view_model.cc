@@ -1,6 +1,5 @@
 #include "after_meeting/conclusion/after_meeting_conclusion_view_model.h"
 
-#include <cstdio>
 
 #include "after_meeting/conclusion/conclusion_contract.h"
 #include "after_meeting/host/host_ids.h"
@@ -55,9 +54,11 @@ std::string ModuleText(uint32_t id) {
 // HH:MM of a time stamp in milliseconds, in the zone the host set.
 std::string FormatClock(uint64_t ms) {
   const util::time::Time t = util::time::MakeTime(ms / 1000);
-  char text[16];
-  std::snprintf(text, sizeof(text), "%02d:%02d", t.hour, t.minute);
-  return text;
+  // Both fields are in range, two digits each.
+  const char text[] = {static_cast<char>('0' + t.hour / 10), static_cast<char>('0' + t.hour % 10),
+                       ':', static_cast<char>('0' + t.minute / 10),
+                       static_cast<char>('0' + t.minute % 10)};
+  return std::string(text, sizeof(text));
 }
 
 std::string GetIconPath(const std::string& name) {

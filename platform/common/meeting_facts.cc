@@ -1,7 +1,6 @@
 #include "platform/common/meeting_facts.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
 namespace velmo_common {
@@ -43,13 +42,11 @@ bool IsAfterMeetingConclusionParticipantRecordEnable() { return Facts().particip
 
 std::string TimeForMeetingDuration(unsigned long seconds) {
   const unsigned long h = seconds / 3600, m = (seconds / 60) % 60, s = seconds % 60;
-  char buf[48];
-  if (h > 0) {
-    std::snprintf(buf, sizeof buf, "%lu:%02lu:%02lu", h, m, s);
-  } else {
-    std::snprintf(buf, sizeof buf, "%02lu:%02lu", m, s);
-  }
-  return buf;
+  std::string text = h > 0 ? std::to_string(h) + ':' : std::string();
+  const char minutes_seconds[] = {static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10),
+                                  ':', static_cast<char>('0' + s / 10),
+                                  static_cast<char>('0' + s % 10)};
+  return text.append(minutes_seconds, sizeof(minutes_seconds));
 }
 
 namespace breakoutroom {

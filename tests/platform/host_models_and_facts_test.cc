@@ -73,4 +73,6 @@ TEST(MeetingFacts, AnswerEmptyWithoutFactsOrItem) {
   EXPECT_FALSE(IsMeetingCreator(nullptr));
   EXPECT_EQ(TimeForMeetingDuration(0), "00:00");
   EXPECT_EQ(TimeForMeetingDuration(3725), "1:02:05");
+  EXPECT_EQ(TimeForMeetingDuration(3599), "59:59");
+  EXPECT_EQ(TimeForMeetingDuration(360000), "100:00:00");
 }
