@@ -78,12 +78,19 @@ QPixmap VLQtUiUtil::LoadPixmapForRatio(double ratio, const QString& path, const 
   // Pages load the same icons each time they are built; decoding (for vector images, parsing
   // and rendering) costs far more than the lookup.
   // The same device size at another ratio is another pixmap: its device pixel ratio differs.
-  const QString key = QStringLiteral("vl_pixmap:%1:%2x%3@%4x%5")
-                          .arg(path)
-                          .arg(size.width())
-                          .arg(size.height())
-                          .arg(device_size.width())
-                          .arg(device_size.height());
+  // Put together piece by piece: each arg() would parse the pattern again.
+  QString key;
+  key.reserve(path.size() + 40);
+  key += QLatin1String("vl_pixmap:");
+  key += path;
+  key += QLatin1Char(':');
+  key += QString::number(size.width());
+  key += QLatin1Char('x');
+  key += QString::number(size.height());
+  key += QLatin1Char('@');
+  key += QString::number(device_size.width());
+  key += QLatin1Char('x');
+  key += QString::number(device_size.height());
   QPixmap cached;
   if (QPixmapCache::find(key, &cached)) return cached;
   QImageReader reader(path);
