@@ -255,7 +255,11 @@ void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
   Registry& registry = Registry::Get();
   Record& record = registry.Track(widget);
   AdoptStyleSheet(widget);
-  record.style = ComposeRules(ScopeSelector(widget, object_name, record), states);
+  QString style = ComposeRules(ScopeSelector(widget, object_name, record), states);
+  // The same rules again: the sheet they gave still stands, tokens resolved for the current theme
+  // (a theme change re-applies every record).
+  if (style == record.style && widget->styleSheet() == record.applied) return;
+  record.style = std::move(style);
   registry.Apply(record);
 }
 
