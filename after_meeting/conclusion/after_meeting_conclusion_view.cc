@@ -78,7 +78,9 @@ void CallSidebars(bool show) {
 }
 
 QString Str(const Variant& map, const char* key) {
-  return QString::fromStdString(map.GetString(key));
+  // Straight from the stored text: no std::string copy on the way.
+  const std::string& text = map.Get(key).AsStr();
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
 std::string ModuleText(uint32_t id) {
