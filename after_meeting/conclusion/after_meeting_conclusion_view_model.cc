@@ -1,6 +1,5 @@
 #include "after_meeting/conclusion/after_meeting_conclusion_view_model.h"
 
-
 #include "after_meeting/conclusion/conclusion_contract.h"
 #include "after_meeting/host/host_ids.h"
 #include "after_meeting/host/log.h"
