@@ -12,6 +12,7 @@
 #include <QPixmapCache>
 #include <QResource>
 #include <QString>
+#include <QStringBuilder>
 #include <QWidget>
 
 #include "platform/base/log.h"
@@ -78,19 +79,12 @@ QPixmap VLQtUiUtil::LoadPixmapForRatio(double ratio, const QString& path, const 
   // Pages load the same icons each time they are built; decoding (for vector images, parsing
   // and rendering) costs far more than the lookup.
   // The same device size at another ratio is another pixmap: its device pixel ratio differs.
-  // Put together piece by piece: each arg() would parse the pattern again.
-  QString key;
-  key.reserve(path.size() + 40);
-  key += QLatin1String("vl_pixmap:");
-  key += path;
-  key += QLatin1Char(':');
-  key += QString::number(size.width());
-  key += QLatin1Char('x');
-  key += QString::number(size.height());
-  key += QLatin1Char('@');
-  key += QString::number(device_size.width());
-  key += QLatin1Char('x');
-  key += QString::number(device_size.height());
+  // One allocation: each arg() would parse the pattern again.
+  const QString key = QLatin1String("vl_pixmap:") % path % QLatin1Char(':') %
+                      QString::number(size.width()) % QLatin1Char('x') %
+                      QString::number(size.height()) % QLatin1Char('@') %
+                      QString::number(device_size.width()) % QLatin1Char('x') %
+                      QString::number(device_size.height());
   QPixmap cached;
   if (QPixmapCache::find(key, &cached)) return cached;
   QImageReader reader(path);
