@@ -1,14 +1,20 @@
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QDateTime>
+#include <QMetaObject>
+#include <QObject>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
+#include "platform/base/looper_thread.h"
 #include "platform/common/timer.h"
 #include "platform/testing/manual_clock.h"
+#include "platform/testing/run_loop.h"
 #include "platform/util/time.h"
+#include "platform/widgets/custom_event_utils.h"
 
 using velmo_common::utils::timer::CreateTimer;
 using velmo_common::utils::timer::VLTimer;
@@ -86,4 +92,25 @@ TEST(Time, MakeTimeFollowsTheZoneSet) {
     }
   }
   util::time::SetTimeZone(saved);
+}
+
+TEST(DeferredWork, TasksRunInPostingOrderAndNeverAfterTheirContext) {
+  using base::threading::PendingTasks;
+  std::vector<std::string> ran;
+  auto kept = std::make_unique<QObject>();
+  auto dropped = std::make_unique<QObject>();
+  base::threading::LooperThread::MainLooper()->PostTask([&] { ran.push_back("task"); });
+  QMetaObject::invokeMethod(
+      kept.get(), [&] { ran.push_back("queued"); }, Qt::QueuedConnection);
+  CustomEventUtils::DelayAction(kept.get(), [&] { ran.push_back("first"); });
+  CustomEventUtils::DelayAction(dropped.get(), [&] { ran.push_back("dropped"); });
+  CustomEventUtils::DelayAction(kept.get(), [&] { ran.push_back("second"); });
+  CustomEventUtils::DelayAction(nullptr, [&] { ran.push_back("no context"); });
+  EXPECT_TRUE(ran.empty());
+  EXPECT_EQ(PendingTasks(), 4);
+  dropped.reset();  // its action goes with it, unrun
+  EXPECT_EQ(PendingTasks(), 3);
+  ASSERT_TRUE(testing_support::RunLoopUntil([&] { return ran.size() == 4; }));
+  EXPECT_EQ(ran, (std::vector<std::string>{"task", "queued", "first", "second"}));
+  EXPECT_EQ(PendingTasks(), 0);
 }
