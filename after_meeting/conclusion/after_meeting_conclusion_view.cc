@@ -673,13 +673,14 @@ void AfterMeetingConclusionView::OnUiDataChanged(const Variant* data) {
     ui_.duration_separator->show();
     ui_.duration->show();
   }
-  ui_.info_block->show();
   if (d.Has(ui_data::kParticipant)) {
     ui_.participant->SetText(Str(d, ui_data::kParticipant));
     ui_.member_row->show();
   } else {
     ui_.member_row->hide();
   }
+  // Shown after its rows: showing a widget inside a shown window lays the whole window out.
+  ui_.info_block->show();
 
   const QString pay_content = Str(d, ui_data::kPayContentText);
   const bool has_content = !pay_content.isEmpty();
