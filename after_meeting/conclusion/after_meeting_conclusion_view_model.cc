@@ -53,11 +53,7 @@ std::string ModuleText(uint32_t id) {
 // HH:MM of a time stamp in milliseconds, in the zone the host set.
 std::string FormatClock(uint64_t ms) {
   const util::time::Time t = util::time::MakeTime(ms / 1000);
-  // Both fields are in range, two digits each.
-  const char text[] = {static_cast<char>('0' + t.hour / 10), static_cast<char>('0' + t.hour % 10),
-                       ':', static_cast<char>('0' + t.minute / 10),
-                       static_cast<char>('0' + t.minute % 10)};
-  return std::string(text, sizeof(text));
+  return util::time::TwoDigitFields(t.hour, t.minute);
 }
 
 std::string GetIconPath(const std::string& name) {

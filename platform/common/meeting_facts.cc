@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/util/time.h"
+
 namespace velmo_common {
 namespace utils {
 
@@ -42,11 +44,9 @@ bool IsAfterMeetingConclusionParticipantRecordEnable() { return Facts().particip
 
 std::string TimeForMeetingDuration(unsigned long seconds) {
   const unsigned long h = seconds / 3600, m = (seconds / 60) % 60, s = seconds % 60;
-  std::string text = h > 0 ? std::to_string(h) + ':' : std::string();
-  const char minutes_seconds[] = {static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10),
-                                  ':', static_cast<char>('0' + s / 10),
-                                  static_cast<char>('0' + s % 10)};
-  return text.append(minutes_seconds, sizeof(minutes_seconds));
+  const std::string minutes_seconds =
+      util::time::TwoDigitFields(static_cast<int>(m), static_cast<int>(s));
+  return h > 0 ? std::to_string(h) + ':' + minutes_seconds : minutes_seconds;
 }
 
 namespace breakoutroom {

@@ -98,6 +98,13 @@ Clock& GetClock() {
 uint64_t GetTimestampMsec() { return GetClock().NowMs(); }
 uint64_t GetTickTimestampMsec() { return GetClock().TickMs(); }
 
+std::string TwoDigitFields(int first, int second) {
+  const char text[] = {static_cast<char>('0' + first / 10), static_cast<char>('0' + first % 10),
+                       ':', static_cast<char>('0' + second / 10),
+                       static_cast<char>('0' + second % 10)};
+  return std::string(text, sizeof(text));
+}
+
 Time MakeTime(uint64_t seconds) {
   // QDateTime covers far more than any meeting needs; clamp so absurd inputs stay defined.
   constexpr uint64_t kMaxSeconds = 253402300799ULL;  // 9999-12-31T23:59:59Z

@@ -54,6 +54,8 @@ struct Time {
 // Local time of seconds since the epoch in the zone set with SetTimeZone (default: the
 // system's zone).
 Time MakeTime(uint64_t seconds);
+// "AA:BB", each field two digits (both in 0..99): clock and duration texts.
+std::string TwoDigitFields(int first, int second);
 // An IANA zone name ("UTC", "Europe/Berlin"); false and no change when unknown.
 bool SetTimeZone(const std::string& iana_name);
 std::string GetTimeZone();
