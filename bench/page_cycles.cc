@@ -220,10 +220,11 @@ int Answer() {
   bench::PaintWatch watch;
   const baseline::LoadingTexts loading = bench::FirstFrameTexts(host, watch);
   baseline::ConclusionTexts texts;
+  bool request_seen = true;
   const auto project = [&] {
     host.Open();
     watch.Wait();
-    host.SettleForAnswer();
+    request_seen = host.SettleForAnswer() && request_seen;
     CALLGRIND_TOGGLE_COLLECT;
     host.DeliverAnswer();
     bench::RunLayout();
@@ -250,6 +251,10 @@ int Answer() {
     return 1;
   }
   CountSideBySide("answer", project, baseline);
+  if (!request_seen) {
+    std::printf("error=the back end never saw the meeting-end request\n");
+    return 1;
+  }
   return 0;
 }
 

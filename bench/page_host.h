@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTextEdit>
 #include <QWindow>
@@ -185,10 +186,18 @@ class PageHost {
     return controller ? controller->view() : nullptr;
   }
   // Where the answer finds the page: its request gone out (Qt starts it and forwards its body
-  // from this thread's loop, so no answer can come sooner), then settled as below.
-  void SettleForAnswer() {
-    testing_support::RunLoopUntil([this] { return !backend_.Requests().empty(); }, 2000);
+  // from this thread's loop, so no answer can come sooner), then settled as below. False when
+  // the back end never saw the request. The wait keeps the thread busy: a thread woken from
+  // sleep starts on a cooled core, and the plain page's side never sleeps before its answer.
+  bool SettleForAnswer() {
+    QElapsedTimer waited;
+    waited.start();
+    while (backend_.Requests().empty()) {
+      if (waited.hasExpired(2000)) return false;
+      QCoreApplication::processEvents();
+    }
     Settle(View()->dialog());
+    return true;
   }
   // Nothing left posted and the window just painted, as the loading frames keep it: the state
   // both sides of the answer start from.
