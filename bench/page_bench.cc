@@ -173,11 +173,11 @@ void BM_EventFilterPerEvent(benchmark::State& state) {
 BENCHMARK(BM_ShowToFirstPaint)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(BenchIterations(40));
+    ->Iterations(BenchIterations(100));
 BENCHMARK(BM_AnswerToLaidOut)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(BenchIterations(40));
+    ->Iterations(BenchIterations(100));
 BENCHMARK(BM_EventFilterPerEvent)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
