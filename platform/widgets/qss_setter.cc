@@ -1,6 +1,8 @@
 #include "platform/widgets/qss_setter.h"
 
+#include <array>
 #include <unordered_map>
+#include <utility>
 
 #include <QPointer>
 #include <QVariant>
@@ -132,12 +134,15 @@ class Registry {
   int scope_counter_ = 0;
 };
 
-bool IsToken(const std::string& value) { return value.rfind("vl_color_", 0) == 0; }
+bool IsToken(std::string_view value) { return value.substr(0, 9) == "vl_color_"; }
 
-void CheckColorValue(const char* property, const std::string& value) {
+void CheckColorValue(const char* property, std::string_view value) {
   if (IsToken(value) || value == "transparent" || value == "none") return;
   VLOG(3) << "[QssSetter] " << property << " takes a vl_color_ token, got: " << value;
 }
+
+// "<px>px": small enough to stay in the string's own buffer.
+std::string Px(int px) { return std::to_string(px) + "px"; }
 
 QString ScopeSelector(QWidget* widget, const QString& object_name, Record& record) {
   if (!object_name.isEmpty()) return QLatin1Char('#') + object_name;
@@ -151,44 +156,54 @@ QString ScopeSelector(QWidget* widget, const QString& object_name, Record& recor
 
 }  // namespace
 
-QssStyle& QssStyle::FontSize(int px) { return Set("font-size", std::to_string(px) + "px"); }
+QssStyle& QssStyle::FontSize(int px) { return Set("font-size", Px(px)); }
 
 QssStyle& QssStyle::FontWeight(int weight) { return Set("font-weight", std::to_string(weight)); }
 
-QssStyle& QssStyle::LineHeight(int px) { return Set("min-height", std::to_string(px) + "px"); }
+QssStyle& QssStyle::LineHeight(int px) { return Set("min-height", Px(px)); }
 
-QssStyle& QssStyle::Color(const std::string& token) {
+QssStyle& QssStyle::Color(std::string_view token) {
   CheckColorValue("color", token);
   return Set("color", token);
 }
 
-QssStyle& QssStyle::Background(const std::string& token) {
+QssStyle& QssStyle::Background(std::string_view token) {
   CheckColorValue("background", token);
   return Set("background-color", token);
 }
 
-QssStyle& QssStyle::Radius(int px) { return Set("border-radius", std::to_string(px) + "px"); }
+QssStyle& QssStyle::Radius(int px) { return Set("border-radius", Px(px)); }
 
-QssStyle& QssStyle::Border(int width, const std::string& token, int style) {
+QssStyle& QssStyle::Border(int width, std::string_view token, int style) {
   static const char* const kStyles[] = {"none", "solid", "dashed", "dotted"};
   const char* name = style >= 0 && style < 4 ? kStyles[style] : "solid";
   CheckColorValue("border", token);
-  return Set("border", std::to_string(width) + "px " + name + " " + token);
+  std::string value = Px(width);
+  value.append(" ").append(name).append(" ").append(token);
+  return Set("border", value);
 }
 
 QssStyle& QssStyle::Padding(int left, int top, int right, int bottom) {
-  return Set("padding", std::to_string(top) + "px " + std::to_string(right) + "px " +
-                            std::to_string(bottom) + "px " + std::to_string(left) + "px");
+  std::string value = Px(top);
+  value.append(" ").append(Px(right)).append(" ").append(Px(bottom)).append(" ").append(Px(left));
+  return Set("padding", value);
 }
 
-QssStyle& QssStyle::Set(const std::string& property, const std::string& value) {
-  for (auto& [name, old] : declarations_) {
-    if (name == property) {
-      old = value;
+QssStyle& QssStyle::Set(std::string_view property, std::string_view value) {
+  // Every declaration is "name:value;", so a name is found at the start or just after a ';'.
+  for (size_t at = 0; at < text_.size();) {
+    const size_t end = text_.find(';', at);
+    if (end == std::string::npos) break;
+    const size_t colon = at + property.size();
+    if (colon < end && text_[colon] == ':' && text_.compare(at, property.size(), property) == 0) {
+      text_.replace(colon + 1, end - colon - 1, value);
       return *this;
     }
+    at = end + 1;
   }
-  declarations_.emplace_back(property, value);
+  // Most styles end up under a hundred characters: grow once, not by doubling from empty.
+  if (text_.empty()) text_.reserve(96);
+  text_.append(property).append(":").append(value).append(";");
   return *this;
 }
 
@@ -199,29 +214,24 @@ QString QssStyle::Declarations() const {
   return out;
 }
 
-int QssStyle::DeclarationsSize() const {
-  int size = 0;
-  for (const auto& [name, value] : declarations_) size += int(name.size() + value.size()) + 2;
-  return size;
+void QssStyle::AppendDeclarations(QString* out) const { AppendUtf8(out, text_); }
+
+namespace {
+
+// A control's state styles, by reference, in the order their rules are written: later rules
+// win among equal selectors, so checked stays visible under the pointer and a disabled control
+// never looks hovered.
+using StateRefs = std::array<std::pair<const char*, const QssStyle*>, 5>;
+
+StateRefs RefsOf(const QssStateStyles& states) {
+  return {{{"", &states.normal},
+           {":hover", &states.hover},
+           {":pressed", &states.pressed},
+           {":checked", &states.checked},
+           {":disabled", &states.disabled}}};
 }
 
-void QssStyle::AppendDeclarations(QString* out) const {
-  // Pages build a few hundred of these per window: straight into the caller's buffer.
-  for (const auto& [name, value] : declarations_) {
-    AppendUtf8(out, name);
-    out->append(QLatin1Char(':'));
-    AppendUtf8(out, value);
-    out->append(QLatin1Char(';'));
-  }
-}
-
-QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& states) {
-  // Later rules win among equal selectors: checked stays visible under the pointer, and a
-  // disabled control never looks hovered.
-  const std::pair<const char*, const QssStyle*> rules[] = {
-      {"", &states.normal},          {":hover", &states.hover},       {":pressed", &states.pressed},
-      {":checked", &states.checked}, {":disabled", &states.disabled},
-  };
+QString Compose(const QString& selector, const StateRefs& rules) {
   int size = 0;
   for (const auto& [pseudo, style] : rules)
     if (!style->empty()) size += selector.size() + 12 + style->DeclarationsSize();
@@ -238,29 +248,40 @@ QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& s
   return out;
 }
 
-void QssSetter::SetStyle(QWidget* widget, const QString& object_name, const QssStyle& normal,
-                         const QssStyle& hover, const QssStyle& pressed, const QssStyle& disabled) {
-  QssStateStyles states;
-  states.normal = normal;
-  states.hover = hover;
-  states.pressed = pressed;
-  states.disabled = disabled;
-  SetStyle(widget, object_name, states);
-}
-
-void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
-                         const QssStateStyles& states) {
+void SetStyleOf(QWidget* widget, const QString& object_name, const StateRefs& states) {
   if (!widget) return;
   if (!object_name.isEmpty()) widget->setObjectName(object_name);
   Registry& registry = Registry::Get();
   Record& record = registry.Track(widget);
-  AdoptStyleSheet(widget);
-  QString style = ComposeRules(ScopeSelector(widget, object_name, record), states);
+  QssSetter::AdoptStyleSheet(widget);
+  QString style = Compose(ScopeSelector(widget, object_name, record), states);
   // The same rules again: the sheet they gave still stands, tokens resolved for the current theme
   // (a theme change re-applies every record).
   if (style == record.style && widget->styleSheet() == record.applied) return;
   record.style = std::move(style);
   registry.Apply(record);
+}
+
+}  // namespace
+
+QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& states) {
+  return Compose(selector, RefsOf(states));
+}
+
+void QssSetter::SetStyle(QWidget* widget, const QString& object_name, const QssStyle& normal,
+                         const QssStyle& hover, const QssStyle& pressed, const QssStyle& disabled) {
+  static const QssStyle none;
+  SetStyleOf(widget, object_name,
+             {{{"", &normal},
+               {":hover", &hover},
+               {":pressed", &pressed},
+               {":checked", &none},
+               {":disabled", &disabled}}});
+}
+
+void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
+                         const QssStateStyles& states) {
+  SetStyleOf(widget, object_name, RefsOf(states));
 }
 
 void QssSetter::SetStyleSheet(QWidget* widget, const QString& text) {
