@@ -18,6 +18,8 @@
 
 class QFLabel : public QLabel, public velmo_widgets::Activatable {
   Q_OBJECT
+  // QssSetter's scope, declared so Qt finds it here first (see qss_setter.cc).
+  Q_PROPERTY(int vl_qss_scope MEMBER qss_scope_ DESIGNABLE false)
 
  public:
   using ClickCallback = velmo_widgets::ClickCallback;
@@ -79,4 +81,5 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
   velmo_widgets::ClickCallbacks callbacks_;
   bool pressed_ = false;
   bool keyboard_activatable_ = false;
+  int qss_scope_ = 0;
 };

@@ -12,6 +12,8 @@
 
 class QFPlainLabel : public QLabel {
   Q_OBJECT
+  // QssSetter's scope, declared so Qt finds it here first (see qss_setter.cc).
+  Q_PROPERTY(int vl_qss_scope MEMBER qss_scope_ DESIGNABLE false)
 
  public:
   explicit QFPlainLabel(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
@@ -20,4 +22,7 @@ class QFPlainLabel : public QLabel {
 
  protected:
   bool event(QEvent* event) override;
+
+ private:
+  int qss_scope_ = 0;
 };

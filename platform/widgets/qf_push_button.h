@@ -24,6 +24,8 @@
 
 class QFPushButton : public QPushButton {
   Q_OBJECT
+  // QssSetter's scope, declared so Qt finds it here first (see qss_setter.cc).
+  Q_PROPERTY(int vl_qss_scope MEMBER qss_scope_ DESIGNABLE false)
 
  public:
   using ClickCallback = velmo_widgets::ClickCallback;
@@ -60,4 +62,5 @@ class QFPushButton : public QPushButton {
 
   int button_type_ = kButtonTypeNone;
   velmo_widgets::ClickCallbacks callbacks_;
+  int qss_scope_ = 0;
 };

@@ -17,6 +17,8 @@
 
 class QFWidget : public QWidget, public velmo_widgets::Activatable {
   Q_OBJECT
+  // QssSetter's scope, declared so Qt finds it here first (see qss_setter.cc).
+  Q_PROPERTY(int vl_qss_scope MEMBER qss_scope_ DESIGNABLE false)
 
  public:
   using ClickCallback = velmo_widgets::ClickCallback;
@@ -50,4 +52,5 @@ class QFWidget : public QWidget, public velmo_widgets::Activatable {
   velmo_widgets::ClickCallbacks callbacks_;
   bool pressed_ = false;
   bool keyboard_activatable_ = false;
+  int qss_scope_ = 0;
 };

@@ -13,6 +13,10 @@
 
 namespace {
 
+// Qt looks a property up from the most derived class down and only then among the dynamic
+// ones: by then it has compared the name with every property of QWidget and the classes above.
+// The kit's widgets declare this one, so setting it and the style sheet's matching on it find it
+// at once; any other widget carries it as a dynamic property.
 constexpr char kScopeProperty[] = "vl_qss_scope";
 
 bool IsBlank(const QString& text) {

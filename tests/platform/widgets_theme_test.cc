@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/widgets/qf_label.h"
 #include "platform/widgets/qf_plain_label.h"
 #include "platform/widgets/qf_push_button.h"
 #include "platform/widgets/qf_widget.h"
@@ -76,6 +77,13 @@ TEST(QssSetterTest, GeneratesScopedRulesForEveryState) {
   QssSetter::SetStyle(&unnamed, "", QssStyle().FontSize(14));
   EXPECT_TRUE(unnamed.styleSheet().startsWith("*[vl_qss_scope="))
       << unnamed.styleSheet().toStdString();
+  // A kit label declares the property: no dynamic one, and the rules still reach it.
+  QFLabel kit;
+  QssSetter::SetStyle(&kit, "", QssStyle().FontSize(17));
+  EXPECT_TRUE(kit.dynamicPropertyNames().isEmpty());
+  EXPECT_GT(kit.property("vl_qss_scope").toInt(), 0);
+  kit.ensurePolished();
+  EXPECT_EQ(kit.font().pixelSize(), 17);
 }
 
 TEST(QssStyleTest, ALaterValueReplacesTheEarlierInPlaceAndNamesMatchWhole) {
