@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <QPointer>
+#include <QStringBuilder>
 #include <QVariant>
 #include <QWidget>
 
@@ -149,13 +150,14 @@ void CheckColorValue(const char* property, std::string_view value) {
 std::string Px(int px) { return std::to_string(px) + "px"; }
 
 QString ScopeSelector(QWidget* widget, const QString& object_name, Record& record) {
-  if (!object_name.isEmpty()) return QLatin1Char('#') + object_name;
+  // Built with QStringBuilder: one allocation where a chain of + made one per piece.
+  if (!object_name.isEmpty()) return QLatin1Char('#') % object_name;
   if (record.scope == 0) {
     record.scope = Registry::Get().NextScope();
     widget->setProperty(kScopeProperty, record.scope);
   }
-  return QLatin1String("*[") + QLatin1String(kScopeProperty) + QLatin1String("=\"") +
-         QString::number(record.scope) + QLatin1String("\"]");
+  return QLatin1String("*[") % QLatin1String(kScopeProperty) % QLatin1String("=\"") %
+         QString::number(record.scope) % QLatin1String("\"]");
 }
 
 }  // namespace
