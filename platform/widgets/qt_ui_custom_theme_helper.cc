@@ -1,8 +1,9 @@
 #include "platform/widgets/qt_ui_custom_theme_helper.h"
 
+#include <algorithm>
 #include <set>
-
-#include <QHash>
+#include <utility>
+#include <vector>
 
 #include "platform/base/log.h"
 #include "platform/widgets/theme_tables.h"
@@ -72,8 +73,11 @@ QString QTUICustomThemeHelper::ResolveTokens(const QString& text, QStringList* u
   static const QLatin1String kPrefix("vl_color_");
   int at = text.indexOf(kPrefix);
   if (at < 0) return text;
-  // Pages resolve their sheets on every build; the colours of one theme are worked out once.
-  static QHash<QString, QString>* cache = new QHash<QString, QString>();
+  // Pages resolve their sheets on every build; the colours of one theme are worked out once,
+  // and a token is looked up where it stands in the text rather than copied out of it (a theme
+  // names a few dozen colours: a list is quicker than hashing).
+  static std::vector<std::pair<QString, QString>>* cache =
+      new std::vector<std::pair<QString, QString>>();
   static const velmo_widgets::ThemeTable* cached_table = nullptr;
   if (cached_table != table_) {
     cache->clear();
@@ -91,24 +95,27 @@ QString QTUICustomThemeHelper::ResolveTokens(const QString& text, QStringList* u
     int end = at + kPrefix.size();
     while (end < text.size() && is_token_char(text.at(end))) ++end;
     out += text.midRef(last, at - last);
-    const QString token = text.mid(at, end - at);
+    const QStringRef token = text.midRef(at, end - at);
     last = end;
     if (end == at + kPrefix.size()) {  // the prefix alone names nothing
       out += token;
       at = text.indexOf(kPrefix, end);
       continue;
     }
-    auto found = cache->constFind(token);
-    if (found == cache->constEnd()) {
-      const char* color = FindColor(*table_, token.toStdString());
-      found = cache->insert(token,
-                            color ? ToStyleSheetColor(QColor(QLatin1String(color))) : QString());
+    auto found = std::find_if(cache->begin(), cache->end(),
+                              [&token](const std::pair<QString, QString>& e) { return e.first == token; });
+    if (found == cache->end()) {
+      // Only the theme's own colours are kept, so the list stays as short as the theme.
+      if (const char* color = FindColor(*table_, token.toString().toStdString())) {
+        cache->emplace_back(token.toString(), ToStyleSheetColor(QColor(QLatin1String(color))));
+        found = cache->end() - 1;
+      }
     }
-    if (!found->isEmpty()) {
-      out += *found;
+    if (found != cache->end()) {
+      out += found->second;
     } else {
-      ReportUnknownToken(token.toStdString());
-      if (unknown) unknown->append(token);
+      ReportUnknownToken(token.toString().toStdString());
+      if (unknown) unknown->append(token.toString());
       out += token;
     }
     at = text.indexOf(kPrefix, end);
