@@ -47,8 +47,6 @@ QWidget* FeedbackQuestionListView::Build(QWidget* parent) {
   frame_->setFixedWidth(width_);
   // As tall as its rows, never stretched by the page's layout.
   frame_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  // The tags' look, once for all of them: a sheet per tag would be parsed for each one.
-  QssSetter::SetKitStyleSheet(frame_, TagStyleSheet());
   new velmo_widgets::FlowLayout(frame_, kSpacing, kSpacing);
   return frame_;
 }
@@ -81,6 +79,13 @@ void FeedbackQuestionListView::FitTag(QFPushButton* tag, const QString& text) co
 
 void FeedbackQuestionListView::SetQuestionListData(const base::variant::Variant& list) {
   if (!frame_) Build(nullptr);
+  // The tags' look, once for all of them (a sheet per tag would be parsed for each one), given
+  // with the first tags: a frame built without a parent and carrying a sheet of its own is
+  // polished again, with all it holds, when a page takes it in.
+  if (!tags_styled_) {
+    QssSetter::SetKitStyleSheet(frame_, TagStyleSheet());
+    tags_styled_ = true;
+  }
   // Old tags may be the sender of the click being handled right now: retire them, delete later.
   for (const auto& tag : tags_) {
     if (!tag) continue;

@@ -66,6 +66,7 @@ class FeedbackQuestionListView {
 
   QPointer<QFWidget> frame_;
   int width_ = kDefaultWidth;
+  bool tags_styled_ = false;
   std::vector<QPointer<QFPushButton>> tags_;
   std::vector<base::variant::Variant> items_;
   FeedbackQuestionListViewDelegate* delegate_ = nullptr;
