@@ -1,5 +1,9 @@
 #include "platform/widgets/feedback_question_list_view.h"
 
+#include <functional>
+#include <utility>
+
+#include <QEvent>
 #include <QFontMetrics>
 
 #include "platform/base/log.h"
@@ -31,6 +35,27 @@ QString TagStyleSheet() {
   return QssSetter::ComposeRules(QStringLiteral("QFPushButton"), s);
 }
 
+// Calls back once the watched widget has a parent, then goes. A frame built without a parent
+// and given a sheet of its own is polished again, with all it holds, when a page takes it in.
+class OnParent : public QObject {
+ public:
+  OnParent(QWidget* watched, std::function<void()> then)
+      : QObject(watched), then_(std::move(then)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ParentChange && static_cast<QWidget*>(watched)->parentWidget()) {
+      watched->removeEventFilter(this);
+      then_();
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
 }  // namespace
 
 FeedbackQuestionListView::FeedbackQuestionListView() = default;
@@ -48,7 +73,18 @@ QWidget* FeedbackQuestionListView::Build(QWidget* parent) {
   // As tall as its rows, never stretched by the page's layout.
   frame_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   new velmo_widgets::FlowLayout(frame_, kSpacing, kSpacing);
+  if (parent)
+    StyleTags();
+  else
+    new OnParent(frame_, [this] { StyleTags(); });
   return frame_;
+}
+
+void FeedbackQuestionListView::StyleTags() {
+  if (tags_styled_ || !frame_) return;
+  // The tags' look, once for all of them: a sheet per tag would be parsed for each one.
+  QssSetter::SetKitStyleSheet(frame_, TagStyleSheet());
+  tags_styled_ = true;
 }
 
 QWidget* FeedbackQuestionListView::BuildFromParams(std::shared_ptr<void>,
@@ -79,13 +115,7 @@ void FeedbackQuestionListView::FitTag(QFPushButton* tag, const QString& text) co
 
 void FeedbackQuestionListView::SetQuestionListData(const base::variant::Variant& list) {
   if (!frame_) Build(nullptr);
-  // The tags' look, once for all of them (a sheet per tag would be parsed for each one), given
-  // with the first tags: a frame built without a parent and carrying a sheet of its own is
-  // polished again, with all it holds, when a page takes it in.
-  if (!tags_styled_) {
-    QssSetter::SetKitStyleSheet(frame_, TagStyleSheet());
-    tags_styled_ = true;
-  }
+  StyleTags();  // a frame that never got a parent
   // Old tags may be the sender of the click being handled right now: retire them, delete later.
   for (const auto& tag : tags_) {
     if (!tag) continue;

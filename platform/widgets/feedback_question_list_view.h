@@ -62,6 +62,7 @@ class FeedbackQuestionListView {
 
  private:
   void OnTagClicked(size_t index, bool selected);
+  void StyleTags();
   void FitTag(QFPushButton* tag, const QString& text) const;
 
   QPointer<QFWidget> frame_;

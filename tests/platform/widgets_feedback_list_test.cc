@@ -151,3 +151,27 @@ TEST(FeedbackQuestionListViewLifetime, FrameGoesWithTheViewAndViewSurvivesItsFra
 }
 
 }  // namespace
+
+namespace {
+
+// Built without a parent, as a page builds it, the frame takes the tags' look once placed, not
+// before (a placed frame with its own sheet would be polished twice); never placed, with its
+// first tags. Either way the tags wear it.
+TEST(FeedbackQuestionListViewStyle, FrameTakesTheTagsLookOncePlacedOrWithItsFirstTags) {
+  FeedbackQuestionListView placed;
+  QWidget* frame = placed.BuildFromParams(nullptr, nullptr);
+  EXPECT_TRUE(frame->styleSheet().isEmpty());
+  QWidget page;
+  (new QVBoxLayout(&page))->addWidget(frame);
+  EXPECT_TRUE(frame->styleSheet().contains("QFPushButton")) << frame->styleSheet().toStdString();
+
+  FeedbackQuestionListView loose;
+  loose.BuildFromParams(nullptr, nullptr);
+  loose.SetQuestionListData(Tags({{1, "Echo"}}));
+  EXPECT_EQ(loose.frame()->styleSheet(), frame->styleSheet());
+  QFPushButton* tag = loose.tags().at(0);
+  tag->ensurePolished();
+  EXPECT_EQ(tag->font().pixelSize(), 14);
+}
+
+}  // namespace
