@@ -227,26 +227,24 @@ namespace {
 // A control's state styles, by reference, in the order their rules are written: later rules
 // win among equal selectors, so checked stays visible under the pointer and a disabled control
 // never looks hovered.
-using StateRefs = std::array<std::pair<const char*, const QssStyle*>, 5>;
+using StateRefs = std::array<const QssStyle*, 5>;
+constexpr const char* kPseudo[] = {"", ":hover", ":pressed", ":checked", ":disabled"};
 
 StateRefs RefsOf(const QssStateStyles& states) {
-  return {{{"", &states.normal},
-           {":hover", &states.hover},
-           {":pressed", &states.pressed},
-           {":checked", &states.checked},
-           {":disabled", &states.disabled}}};
+  return {&states.normal, &states.hover, &states.pressed, &states.checked, &states.disabled};
 }
 
-QString Compose(const QString& selector, const StateRefs& rules) {
+QString Compose(const QString& selector, const StateRefs& styles) {
   int size = 0;
-  for (const auto& [pseudo, style] : rules)
+  for (const QssStyle* style : styles)
     if (!style->empty()) size += selector.size() + 12 + style->DeclarationsSize();
   QString out;
   out.reserve(size);
-  for (const auto& [pseudo, style] : rules) {
+  for (size_t i = 0; i < styles.size(); ++i) {
+    const QssStyle* style = styles[i];
     if (style->empty()) continue;
     out += selector;
-    out += QLatin1String(pseudo);
+    out += QLatin1String(kPseudo[i]);
     out += QLatin1Char('{');
     style->AppendDeclarations(&out);
     out += QLatin1String("}\n");
@@ -276,13 +274,8 @@ QString QssSetter::ComposeRules(const QString& selector, const QssStateStyles& s
 
 void QssSetter::SetStyle(QWidget* widget, const QString& object_name, const QssStyle& normal,
                          const QssStyle& hover, const QssStyle& pressed, const QssStyle& disabled) {
-  static const QssStyle none;
-  SetStyleOf(widget, object_name,
-             {{{"", &normal},
-               {":hover", &hover},
-               {":pressed", &pressed},
-               {":checked", &none},
-               {":disabled", &disabled}}});
+  static const QssStyle none;  // no checked state
+  SetStyleOf(widget, object_name, {&normal, &hover, &pressed, &none, &disabled});
 }
 
 void QssSetter::SetStyle(QWidget* widget, const QString& object_name,
