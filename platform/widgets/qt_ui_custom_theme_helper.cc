@@ -75,7 +75,7 @@ QString QTUICustomThemeHelper::ResolveTokens(const QString& text, QStringList* u
   if (at < 0) return text;
   // Pages resolve their sheets on every build; the colours of one theme are worked out once,
   // and a token is looked up where it stands in the text rather than copied out of it (a theme
-  // names a few dozen colours: a list is quicker than hashing).
+  // names a few dozen colours, so a short list does).
   static std::vector<std::pair<QString, QString>>* cache =
       new std::vector<std::pair<QString, QString>>();
   static const velmo_widgets::ThemeTable* cached_table = nullptr;
@@ -102,8 +102,9 @@ QString QTUICustomThemeHelper::ResolveTokens(const QString& text, QStringList* u
       at = text.indexOf(kPrefix, end);
       continue;
     }
-    auto found = std::find_if(cache->begin(), cache->end(),
-                              [&token](const std::pair<QString, QString>& e) { return e.first == token; });
+    auto found =
+        std::find_if(cache->begin(), cache->end(),
+                     [&token](const std::pair<QString, QString>& e) { return e.first == token; });
     if (found == cache->end()) {
       // Only the theme's own colours are kept, so the list stays as short as the theme.
       if (const char* color = FindColor(*table_, token.toString().toStdString())) {

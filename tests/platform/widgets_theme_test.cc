@@ -88,12 +88,17 @@ TEST(QssSetterTest, GeneratesScopedRulesForEveryState) {
 
 TEST(QssStyleTest, ALaterValueReplacesTheEarlierInPlaceAndNamesMatchWhole) {
   QssStyle style;
-  style.Border(1, "vl_color_outline_primary").Radius(6).Set("border", "none").FontSize(14).Radius(8);
+  style.Border(1, "vl_color_outline_primary")
+      .Radius(6)
+      .Set("border", "none")
+      .FontSize(14)
+      .Radius(8);
   EXPECT_EQ(style.Declarations(), "border:none;border-radius:8px;font-size:14px;");
   EXPECT_EQ(style.DeclarationsSize(), style.Declarations().size());
   // "border" is not "border-radius", nor "font" "font-size".
-  EXPECT_EQ(QssStyle().Radius(4).FontSize(12).Set("border", "none").Set("font", "bold").Declarations(),
-            "border-radius:4px;font-size:12px;border:none;font:bold;");
+  EXPECT_EQ(
+      QssStyle().Radius(4).FontSize(12).Set("border", "none").Set("font", "bold").Declarations(),
+      "border-radius:4px;font-size:12px;border:none;font:bold;");
   EXPECT_EQ(QssStyle().Padding(16, 2, 8, 4).Declarations(), "padding:2px 8px 4px 16px;");
 }
 
