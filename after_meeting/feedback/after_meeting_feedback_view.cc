@@ -213,25 +213,35 @@ void AfterMeetingFeedbackView::ApplyAccessibleTexts() {
   back_icon_->setAccessibleName(Text(fb::a11y::kBackName));
   back_icon_->setAccessibleDescription(Text(fb::a11y::kBackDescription));
   title_label_->setAccessibleDescription(Text(fb::a11y::kTitleDescription));
-  if (question_list_) {
-    const QString tag_description = Text(fb::a11y::kTagDescription);
-    for (QFPushButton* tag : question_list_->tags()) tag->setAccessibleDescription(tag_description);
-  }
+  DescribeTags();
   text_edit_->setAccessibleName(Text(fb::a11y::kOtherProblemsName));
+  DescribeLengthLimit();
+  counter_label_->setAccessibleDescription(Text(fb::a11y::kCounterDescription));
+  submit_button_->setAccessibleDescription(Text(fb::a11y::kSubmitDescription));
+  UpdateCounterName();
+}
+
+// Every accessible text set sends an accessibility event, so data changes renew only the texts
+// they touch.
+void AfterMeetingFeedbackView::DescribeTags() {
+  if (!question_list_) return;
+  const QString tag_description = Text(fb::a11y::kTagDescription);
+  for (QFPushButton* tag : question_list_->tags()) tag->setAccessibleDescription(tag_description);
+}
+
+void AfterMeetingFeedbackView::DescribeLengthLimit() {
+  if (!text_edit_) return;
   text_edit_->setAccessibleDescription(QString::fromStdString(
       framework::StringFormatter(ModuleText(fb::a11y::kOtherProblemsDescription))
           .Arg(fb::a11y::kArgLimit, Variant(length_limit_))
           .Str()));
-  counter_label_->setAccessibleDescription(Text(fb::a11y::kCounterDescription));
-  submit_button_->setAccessibleDescription(Text(fb::a11y::kSubmitDescription));
-  UpdateCounterName();
 }
 
 void AfterMeetingFeedbackView::OnTagListChanged(const Variant* list) {
   if (!list || !question_list_) return;
   question_list_->SetQuestionListData(*list);
   InitKeyboardOrder();
-  ApplyAccessibleTexts();
+  DescribeTags();
   if (frame_widget_) frame_widget_->adjustSize();
   emit NeedUpdateSize();
 }
@@ -246,7 +256,7 @@ void AfterMeetingFeedbackView::OnFeedbackUiDataChanged(const Variant* data) {
   }
   length_limit_ = data->GetInt32(fb::ui_data::kOtherQuestionLengthLimit);
   SetCounter(text_edit_ ? text_edit_->toPlainText().size() : 0);
-  ApplyAccessibleTexts();
+  DescribeLengthLimit();
   emit NeedUpdateSize();
 }
 

@@ -57,6 +57,8 @@ class AfterMeetingFeedbackView : public AppQTView, public FeedbackQuestionListVi
   void InitConnections();
   void InitKeyboardOrder();
   void ApplyAccessibleTexts();
+  void DescribeTags();
+  void DescribeLengthLimit();
 
   void OnTagListChanged(const Variant* list);
   void OnFeedbackUiDataChanged(const Variant* data);
