@@ -60,7 +60,9 @@ void BM_ShowToFirstPaint(benchmark::State& state) {
   bench::PageHost host(bench::PageHost::kAnswerNever);
   bench::PaintWatch watch;
   const baseline::LoadingTexts loading = bench::FirstFrameTexts(host, watch);
-  if (loading.conclusion.title.isEmpty() || loading.tags.isEmpty()) {
+  if (loading.conclusion.title.isEmpty() || loading.tags.isEmpty() ||
+      loading.conclusion_accessible.page.name.isEmpty() ||
+      loading.feedback_accessible.tags.size() != loading.tags.size()) {
     state.SkipWithError("the page carried no texts at its first frame");
     return;
   }

@@ -322,6 +322,11 @@ inline baseline::ConclusionTexts TextsOf(const after_meeting::AfterMeetingConclu
   return t;
 }
 
+inline baseline::Accessible AccessibleOf(const QWidget* widget) {
+  if (!widget) return {};
+  return {widget->accessibleName(), widget->accessibleDescription()};
+}
+
 // The texts the module's window carries while the page loads, for the plain window to carry the
 // same from its first frame.
 inline baseline::LoadingTexts LoadingTextsOf(const after_meeting::CloseMeetingContainerView& view) {
@@ -339,6 +344,33 @@ inline baseline::LoadingTexts LoadingTextsOf(const after_meeting::CloseMeetingCo
     t.counter = counter->text();
   if (auto* submit = window->findChild<QAbstractButton*>(QStringLiteral("feedback_submit_btn")))
     t.submit = submit->text();
+
+  // Accessible texts are texts the page sets too: the plain window sets the same ones.
+  const auto& w = page.widgets();
+  baseline::ConclusionAccessible& c = t.conclusion_accessible;
+  c.page = AccessibleOf(w.frame);
+  c.record = AccessibleOf(w.record_container);
+  c.upgrade = AccessibleOf(w.upgrade_button);
+  c.like = AccessibleOf(w.like_button);
+  c.dislike = AccessibleOf(w.dislike_button);
+  c.carbon_entry = AccessibleOf(w.carbon_entry);
+  c.cells[0] = AccessibleOf(w.ai_cell);
+  c.cells[1] = AccessibleOf(w.apps_cell);
+  c.cells[2] = AccessibleOf(w.guide_cell);
+  c.confirm = AccessibleOf(w.confirm_button);
+  t.window = AccessibleOf(window);
+  baseline::FeedbackAccessible& f = t.feedback_accessible;
+  const auto named = [window](const char* name) {
+    return AccessibleOf(window->findChild<QWidget*>(QLatin1String(name)));
+  };
+  f.page = named("feedback_ing_widget");
+  f.back = named("feedback_back_icon");
+  f.title = named("feedback_title");
+  f.text_edit = named("feedback_other_problems");
+  f.counter = named("feedback_text_counter");
+  f.submit = named("feedback_submit_btn");
+  if (auto* list = window->findChild<QWidget*>(QStringLiteral("feedback_question_list")))
+    for (auto* tag : list->findChildren<QAbstractButton*>()) f.tags << AccessibleOf(tag);
   return t;
 }
 

@@ -76,6 +76,11 @@ QFrame* Separator(QWidget* parent, int w, int h, const char* name = "separator")
 
 }  // namespace
 
+void SetAccessible(QWidget* widget, const Accessible& texts) {
+  if (!texts.name.isEmpty()) widget->setAccessibleName(texts.name);
+  if (!texts.description.isEmpty()) widget->setAccessibleDescription(texts.description);
+}
+
 ConclusionPage::ConclusionPage(QWidget* parent) {
   frame_ = new QWidget(parent);
   frame_->setObjectName("conclusion_widget");
@@ -191,20 +196,20 @@ ConclusionPage::ConclusionPage(QWidget* parent) {
   pay_link->setWordWrap(true);
   pay_link->setFixedWidth(360);
   pay_texts->addWidget(pay_link, 0, Qt::AlignLeft);
-  auto* upgrade = new QPushButton(pay_block);
-  upgrade->setObjectName("upgrade_btn");
-  upgrade->setFixedHeight(28);
-  upgrade->setMaximumWidth(88);
-  pay_layout->addWidget(upgrade, 0, Qt::AlignVCenter | Qt::AlignRight);
+  upgrade_ = new QPushButton(pay_block);
+  upgrade_->setObjectName("upgrade_btn");
+  upgrade_->setFixedHeight(28);
+  upgrade_->setMaximumWidth(88);
+  pay_layout->addWidget(upgrade_, 0, Qt::AlignVCenter | Qt::AlignRight);
   pay_block->hide();
   content_layout->addWidget(pay_block, 0, Qt::AlignTop | Qt::AlignHCenter);
-  auto* record = new QWidget(content);
-  record->setObjectName("cloud_record_container");
-  record->setAttribute(Qt::WA_StyledBackground);
-  record->setFixedWidth(388);
-  record->setMinimumHeight(84);
-  record->hide();
-  content_layout->addWidget(record, 0, Qt::AlignTop | Qt::AlignHCenter);
+  record_ = new QWidget(content);
+  record_->setObjectName("cloud_record_container");
+  record_->setAttribute(Qt::WA_StyledBackground);
+  record_->setFixedWidth(388);
+  record_->setMinimumHeight(84);
+  record_->hide();
+  content_layout->addWidget(record_, 0, Qt::AlignTop | Qt::AlignHCenter);
 
   // The application panel: the feedback row and three cells.
   app_panel_ = new QWidget(content);
@@ -332,6 +337,17 @@ ConclusionPage::Cell ConclusionPage::MakeCell(QWidget* parent) {
   return cell;
 }
 
+void ConclusionPage::SetAccessibleTexts(const ConclusionAccessible& t) {
+  SetAccessible(frame_, t.page);
+  SetAccessible(record_, t.record);
+  SetAccessible(upgrade_, t.upgrade);
+  SetAccessible(like_->parentWidget(), t.like);
+  SetAccessible(dislike_->parentWidget(), t.dislike);
+  SetAccessible(carbon_entry_, t.carbon_entry);
+  for (int i = 0; i < 3; ++i) SetAccessible(cells_[i].widget, t.cells[i]);
+  SetAccessible(confirm_, t.confirm);
+}
+
 void ConclusionPage::SetLabelTexts(const ConclusionTexts& t) {
   title_->setText(t.title);
   start_time_->setText(t.start_time);
@@ -350,6 +366,10 @@ void ConclusionPage::SetTexts(const ConclusionTexts& t) {
   member_row_->setVisible(!t.participants.isEmpty());
   carbon_entry_->setVisible(!t.carbon.isEmpty());
   feedback_desc_->setVisible(!t.feedback_desc.isEmpty());
+  // The buttons and the carbon entry are named by what they show.
+  like_->parentWidget()->setAccessibleName(t.like);
+  dislike_->parentWidget()->setAccessibleName(t.dislike);
+  if (!t.carbon.isEmpty()) carbon_entry_->setAccessibleName(t.carbon);
   // Both buttons as wide as the wider text, with room for the icon and the margins.
   const QFontMetrics like_metrics(like_->font());
   const int like_width =

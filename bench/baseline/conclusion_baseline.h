@@ -13,6 +13,25 @@ class QWidget;
 
 namespace baseline {
 
+// What assistive technology reads out for a control; an empty text is left unset.
+struct Accessible {
+  QString name;
+  QString description;
+};
+void SetAccessible(QWidget* widget, const Accessible& texts);
+
+// The accessible texts the page gives its controls as it builds.
+struct ConclusionAccessible {
+  Accessible page;
+  Accessible record;
+  Accessible upgrade;
+  Accessible like;
+  Accessible dislike;
+  Accessible carbon_entry;
+  Accessible cells[3];
+  Accessible confirm;
+};
+
 struct InfoCellTexts {
   QString title;
   QString desc;  // empty: no description
@@ -42,6 +61,7 @@ class ConclusionPage {
   ConclusionPage& operator=(const ConclusionPage&) = delete;
 
   QWidget* widget() const { return frame_; }
+  void SetAccessibleTexts(const ConclusionAccessible& texts);
   // Sets every text, hides the skeleton, shows the info block and the panels, lays out.
   void SetTexts(const ConclusionTexts& texts);
   // Sets the labels' texts only: what the page carries while it loads.
@@ -62,6 +82,8 @@ class ConclusionPage {
   QWidget* skeleton_ = nullptr;
   QParallelAnimationGroup* shimmer_ = nullptr;
   QWidget* carbon_entry_ = nullptr;
+  QWidget* record_ = nullptr;
+  QWidget* upgrade_ = nullptr;
   QWidget* app_panel_ = nullptr;
   QWidget* feedback_row_ = nullptr;
   QLabel* title_ = nullptr;

@@ -74,7 +74,9 @@ Window::Window(const LoadingTexts& texts) : dialog_(std::make_unique<ShadowWindo
   QWidget* main = dialog_->main();
   conclusion_ = std::make_unique<ConclusionPage>(main);
   conclusion_->SetLabelTexts(texts.conclusion);
+  conclusion_->SetAccessibleTexts(texts.conclusion_accessible);
   main->layout()->addWidget(conclusion_->widget());
+  SetAccessible(dialog_.get(), texts.window);
   QWidget* feedback = BuildFeedbackPage(main, texts);
   static_cast<QVBoxLayout*>(main->layout())->addWidget(feedback, 0, Qt::AlignHCenter);
   feedback->hide();
@@ -93,6 +95,7 @@ void Window::Fit() {
 }
 
 QWidget* Window::BuildFeedbackPage(QWidget* parent, const LoadingTexts& texts) {
+  const FeedbackAccessible& a11y = texts.feedback_accessible;
   auto* page = new QWidget(parent);
   page->setObjectName("feedback_page");
   page->setAttribute(Qt::WA_StyledBackground);
@@ -129,6 +132,7 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent, const LoadingTexts& texts) {
     tag->setCheckable(true);
     tag->ensurePolished();  // the sheet's font and padding decide the width
     tag->setFixedSize(tag->sizeHint().width(), 28);
+    if (i < a11y.tags.size()) SetAccessible(tag, a11y.tags[i]);
     grid->addWidget(tag, i / 2, i % 2, Qt::AlignLeft);
   }
   layout->addWidget(tags);
@@ -155,6 +159,12 @@ QWidget* Window::BuildFeedbackPage(QWidget* parent, const LoadingTexts& texts) {
   submit->setObjectName("submit");
   submit->setFixedSize(360, 36);
   layout->addWidget(submit, 0, Qt::AlignHCenter);
+  SetAccessible(page, a11y.page);
+  SetAccessible(back, a11y.back);
+  SetAccessible(title, a11y.title);
+  SetAccessible(text, a11y.text_edit);
+  SetAccessible(counter, a11y.counter);
+  SetAccessible(submit, a11y.submit);
   page->adjustSize();
   return page;
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <memory>
 
@@ -26,6 +27,17 @@ class ShadowWindow : public QDialog {
   QWidget* main_ = nullptr;
 };
 
+// The accessible texts the feedback page gives its controls as it builds.
+struct FeedbackAccessible {
+  Accessible page;
+  Accessible back;
+  Accessible title;
+  QVector<Accessible> tags;
+  Accessible text_edit;
+  Accessible counter;
+  Accessible submit;
+};
+
 // The texts the window carries before the meeting-end answer: the conclusion page's fixed
 // labels and the whole feedback page.
 struct LoadingTexts {
@@ -35,6 +47,9 @@ struct LoadingTexts {
   QString placeholder;
   QString counter;
   QString submit;
+  Accessible window;
+  ConclusionAccessible conclusion_accessible;
+  FeedbackAccessible feedback_accessible;
 };
 
 class Window {
