@@ -21,7 +21,8 @@ namespace velmo_widgets {
 
 using ClickCallback = std::function<void(const base::variant::Variant*)>;
 
-// A control that a keyboard or an assistive tool can click.
+// A control that a keyboard or an assistive tool can click. A class that implements it declares
+// Q_CLASSINFO("vl_activatable", "true") too, which is how the accessibility factory finds it.
 class Activatable {
  public:
   virtual ~Activatable() = default;

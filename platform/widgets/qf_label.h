@@ -20,6 +20,8 @@ class QFLabel : public QLabel, public velmo_widgets::Activatable {
   Q_OBJECT
   // QssSetter's scope, declared so Qt finds it here first (see qss_setter.cc).
   Q_PROPERTY(int vl_qss_scope MEMBER qss_scope_ DESIGNABLE false)
+  // Marks an Activatable for the accessibility factory (kit_interaction.cc).
+  Q_CLASSINFO("vl_activatable", "true")
 
  public:
   using ClickCallback = velmo_widgets::ClickCallback;

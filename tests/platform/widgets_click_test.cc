@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -152,6 +153,9 @@ TEST_F(ClickTest, TabReachesActivatableWidgetsAndSpaceOrEnterClicksThem) {
   EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("like"));
   face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   EXPECT_EQ(clicks, 4);
+  // A plain label inside keeps Qt's own interface.
+  auto* plain = new QLabel(QStringLiteral("plain"), row);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(plain)->role(), QAccessible::StaticText);
 }
 
 TEST_F(ClickTest, ButtonsTakeFocusOnlyFromTabAndLoadingLetsNoClickThrough) {
