@@ -140,6 +140,9 @@ TEST(QssSetterTest, LayersKeepRawTextBesideGeneratedRules) {
   EXPECT_EQ(PixelOf(&bar, {5, 5}), Token("vl_color_background_secondary"));
   QssSetter::SetTheme("dark");
   EXPECT_EQ(PixelOf(&bar, {5, 5}), Token("vl_color_background_secondary"));
+  // Set again once the bar is polished, it is taken in on the style change.
+  bar.setStyleSheet("background:vl_color_background_quaternary;");
+  EXPECT_EQ(PixelOf(&bar, {5, 5}), Token("vl_color_background_quaternary"));
 }
 
 TEST(QssSetterTest, ButtonTypesPaintTheirLookAndPageRulesOverrideOnlyWhatTheySet) {
