@@ -1,11 +1,16 @@
 #include "platform/widgets/qss_setter.h"
 
 #include <array>
+#include <charconv>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
+#include <QFont>
+#include <QPalette>
 #include <QPointer>
 #include <QStringBuilder>
+#include <QStyle>
 #include <QVariant>
 #include <QWidget>
 
@@ -37,17 +42,153 @@ void AppendUtf8(QString* out, const std::string& text) {
   out->append(QLatin1String(text.data(), int(text.size())));
 }
 
+// A style layer that sets only how a widget's text looks, given through its font and palette.
+struct TextLook {
+  int font_px = -1;
+  int weight = -1;  // CSS weight, as written in a rule
+  int min_height = -1;
+  std::string color;  // a token; empty when the style sets none
+  bool clear_background = false;
+};
+
 struct Record {
   QPointer<QWidget> widget;
   QString kit;
   QString raw;
   QString style;
+  // The style layer as a text look, when it is one.
+  std::optional<TextLook> look;
   // The resolved text last given to setStyleSheet; anything else found on the widget was set
-  // behind QssSetter's back.
+  // behind QssSetter's back. Empty while the look is given natively.
   QString applied;
   // The number of the widget's scope property when its rules are scoped by it; 0 before.
   int scope = 0;
+  // While the look is given natively: what the widget had before it, restored when a sheet
+  // takes over, and whether the look set the minimum height.
+  bool native = false;
+  bool native_min_height = false;
+  QFont font_before;
+  QPalette palette_before;
+  int min_height_before = 0;
 };
+
+// Parses "<digits>" or, with px, "<digits>px"; -1 for anything else.
+int ParseSize(std::string_view value, bool px) {
+  if (px) {
+    if (value.size() < 3 || value.substr(value.size() - 2) != "px") return -1;
+    value.remove_suffix(2);
+  }
+  int n = -1;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (error != std::errc() || end != value.data() + value.size() || n < 0) return -1;
+  return n;
+}
+
+bool IsToken(std::string_view value) { return value.substr(0, 9) == "vl_color_"; }
+
+// The text look a style's normal state sets, when that is all the style sets. A radius alone
+// draws nothing: the look allows no background but a transparent one, and no border.
+std::optional<TextLook> TextLookOf(const QssStyle* const* states, size_t count) {
+  for (size_t i = 1; i < count; ++i)
+    if (!states[i]->empty()) return std::nullopt;
+  std::string_view text = states[0]->DeclarationText();
+  if (text.empty()) return std::nullopt;
+  TextLook look;
+  while (!text.empty()) {
+    const size_t end = text.find(';');
+    const size_t colon = text.find(':');
+    if (end == std::string_view::npos || colon > end) return std::nullopt;
+    const std::string_view name = text.substr(0, colon);
+    const std::string_view value = text.substr(colon + 1, end - colon - 1);
+    text.remove_prefix(end + 1);
+    if (name == "font-size") {
+      look.font_px = ParseSize(value, true);
+      if (look.font_px <= 0) return std::nullopt;
+    } else if (name == "font-weight") {
+      look.weight = ParseSize(value, false);
+      if (look.weight < 1 || look.weight > 1000) return std::nullopt;
+    } else if (name == "min-height") {
+      look.min_height = ParseSize(value, true);
+      if (look.min_height < 0) return std::nullopt;
+    } else if (name == "color" && IsToken(value)) {
+      look.color = std::string(value);
+    } else if (name == "background-color" && value == "transparent") {
+      look.clear_background = true;
+    } else if (name != "border-radius") {
+      return std::nullopt;
+    }
+  }
+  return look;
+}
+
+// Calls change with the widget unpolished: a style-sheet style saves a widget's palette as it
+// polishes it and puts that palette back on the next polish, which would undo a palette set
+// in between (as a theme change does).
+template <class Change>
+void WithWidgetUnpolished(QWidget* widget, Change change) {
+  const bool polished = widget->testAttribute(Qt::WA_WState_Polished);
+  if (polished) widget->style()->unpolish(widget);
+  change();
+  if (polished) widget->style()->polish(widget);
+}
+
+void RestoreBefore(QWidget* widget, Record& record) {
+  widget->setFont(record.font_before);
+  widget->setPalette(record.palette_before);
+  if (record.native_min_height) widget->setMinimumHeight(record.min_height_before);
+  record.native = false;
+  record.native_min_height = false;
+}
+
+// Gives the record's text look through the widget's font, palette and minimum height, as a rule
+// with those declarations would; false, with nothing changed, when its colour token is unknown.
+bool ApplyNative(QWidget* widget, Record& record) {
+  const TextLook& look = *record.look;
+  QColor color;
+  if (!look.color.empty()) {
+    color = QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(look.color);
+    if (!color.isValid()) return false;
+  }
+  // The sheet QssSetter gave before goes first, so that the font and palette read as the
+  // widget's own are not the sheet's; cleared as applied first, so that the style change this
+  // sends a kit widget does not take the empty text in as a layer.
+  record.applied.clear();
+  if (!widget->styleSheet().isEmpty()) widget->setStyleSheet(QString());
+  WithWidgetUnpolished(widget, [&] {
+    if (!record.native) {
+      record.font_before = widget->font();
+      record.palette_before = widget->palette();
+      record.min_height_before = widget->minimumHeight();
+      record.native = true;
+    }
+    QFont font = record.font_before;
+    if (look.font_px > 0) font.setPixelSize(look.font_px);
+    // Style sheets map a CSS weight onto Qt's scale as weight / 8, rounded.
+    if (look.weight > 0) font.setWeight(qMin((look.weight + 4) / 8, 99));
+    widget->setFont(font);
+    QPalette palette = record.palette_before;
+    if (color.isValid()) {
+      for (QPalette::ColorRole role :
+           {QPalette::ButtonText, widget->foregroundRole(), QPalette::WindowText, QPalette::Text,
+            QPalette::PlaceholderText})
+        palette.setColor(role, color);
+    }
+    if (look.clear_background) {
+      for (QPalette::ColorRole role :
+           {QPalette::Base, QPalette::Button, widget->backgroundRole(), QPalette::Window})
+        palette.setColor(role, Qt::transparent);
+    }
+    widget->setPalette(palette);
+    if (look.min_height >= 0) {
+      widget->setMinimumHeight(look.min_height);
+      record.native_min_height = true;
+    } else if (record.native_min_height) {
+      widget->setMinimumHeight(record.min_height_before);
+      record.native_min_height = false;
+    }
+  });
+  return true;
+}
 
 class Registry {
  public:
@@ -82,6 +223,9 @@ class Registry {
   void Apply(Record& record) {
     QWidget* widget = record.widget;
     if (!widget) return;
+    if (record.look && IsBlank(record.kit) && IsBlank(record.raw) && ApplyNative(widget, record))
+      return;
+    if (record.native) WithWidgetUnpolished(widget, [&] { RestoreBefore(widget, record); });
     const QString* layers[3];
     int count = 0;
     int size = 0;
@@ -138,8 +282,6 @@ class Registry {
   std::unordered_map<QWidget*, Record> records_;
   int scope_counter_ = 0;
 };
-
-bool IsToken(std::string_view value) { return value.substr(0, 9) == "vl_color_"; }
 
 void CheckColorValue(const char* property, std::string_view value) {
   if (IsToken(value) || value == "transparent" || value == "none") return;
@@ -259,10 +401,11 @@ void SetStyleOf(QWidget* widget, const QString& object_name, const StateRefs& st
   Record& record = registry.Track(widget);
   QssSetter::AdoptStyleSheet(widget);
   QString style = Compose(ScopeSelector(widget, object_name, record), states);
-  // The same rules again: the sheet they gave still stands, tokens resolved for the current theme
+  // The same rules again: the look they gave still stands, tokens resolved for the current theme
   // (a theme change re-applies every record).
   if (style == record.style && widget->styleSheet() == record.applied) return;
   record.style = std::move(style);
+  record.look = TextLookOf(states.data(), states.size());
   registry.Apply(record);
 }
 

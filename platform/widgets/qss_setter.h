@@ -12,10 +12,15 @@
 //   2. the raw layer: a style-sheet text, SetStyleSheet (or a plain QWidget::setStyleSheet that
 //      QssSetter found on the widget, see AdoptStyleSheet);
 //   3. the style layer: the rules SetStyle generates, scoped to the widget's object name.
-// Each call replaces its own layer only. Tokens are resolved through the current theme's table
-// (theme_tables.h) when the sheet is applied and again on every theme change; an unknown token is
-// left in the text as written, so it shows in the sheet and fails loudly in a test. Widgets are
-// tracked with QPointer and forgotten when destroyed. UI thread only.
+// Each call replaces its own layer only. A style layer that sets only how the widget's text looks
+// (font size and weight, colour, line height, a transparent background) and stands alone is given
+// through the widget's font, palette and minimum height instead of a sheet: the same look, where
+// a sheet of the widget's own had Qt parse and match it apart for that one widget. Such a widget's
+// font and palette belong to QssSetter, which restores what they were once a sheet takes over.
+// Tokens are resolved through the current theme's table (theme_tables.h) when the sheet is applied
+// and again on every theme change; an unknown token is left in the text as written, so it shows in
+// the sheet and fails loudly in a test. Widgets are tracked with QPointer and forgotten when
+// destroyed. UI thread only.
 #pragma once
 
 #include <string>
@@ -51,6 +56,8 @@ class QssStyle {
   QString Declarations() const;
   void AppendDeclarations(QString* out) const;
   int DeclarationsSize() const { return static_cast<int>(text_.size()); }
+  // "font-size:14px;color:vl_color_text_primary;": the declarations as set, tokens unresolved.
+  std::string_view DeclarationText() const { return text_; }
 
  private:
   // The declarations as written out: pages build a few hundred styles a window, and one string

@@ -1,6 +1,7 @@
 #include <set>
 #include <string>
 
+#include <QFontInfo>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -74,12 +75,12 @@ TEST(QssSetterTest, GeneratesScopedRulesForEveryState) {
 
   // Without an object name the rules are scoped by a property, never by a bare selector.
   QLabel unnamed;
-  QssSetter::SetStyle(&unnamed, "", QssStyle().FontSize(14));
+  QssSetter::SetStyle(&unnamed, "", QssStyle().FontSize(14).Padding(2, 2, 2, 2));
   EXPECT_TRUE(unnamed.styleSheet().startsWith("*[vl_qss_scope="))
       << unnamed.styleSheet().toStdString();
   // A kit label declares the property: no dynamic one, and the rules still reach it.
   QFLabel kit;
-  QssSetter::SetStyle(&kit, "", QssStyle().FontSize(17));
+  QssSetter::SetStyle(&kit, "", QssStyle().FontSize(17).Padding(2, 2, 2, 2));
   EXPECT_TRUE(kit.dynamicPropertyNames().isEmpty());
   EXPECT_GT(kit.property("vl_qss_scope").toInt(), 0);
   kit.ensurePolished();
@@ -120,6 +121,88 @@ TEST(QssSetterTest, ThemeSwitchRestylesLiveWidgetsAndForgetsDeadOnes) {
   EXPECT_NE(Token("vl_color_text_primary"), light);
   EXPECT_EQ(label.palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
   EXPECT_EQ(label.font().pixelSize(), 16);
+}
+
+// A style that only sets how text looks is given without a sheet, and must look exactly as its
+// rules would: the same font, palette and minimum height, in a page's styled frame.
+TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
+  LightThemeAfter reset;
+  const QssStyle looks[] = {
+      QssStyle().FontSize(14).FontWeight(450).LineHeight(18).Radius(0).Color(
+          "vl_color_text_secondary"),
+      QssStyle().FontSize(16).FontWeight(500).Color("vl_color_text_primary"),
+      QssStyle().FontWeight(700).LineHeight(20),
+      QssStyle().Background("transparent").Color("vl_color_text_disabled").FontSize(12),
+      QssStyle().Background("transparent"),
+  };
+  for (const QssStyle& look : looks) {
+    SCOPED_TRACE(look.Declarations().toStdString());
+    QFWidget frame;
+    frame.setObjectName("frame");
+    frame.setStyleSheet("#frame{background-color:#ffffff;}");
+    auto* native = new QFLabel(&frame);
+    auto* ruled = new QFLabel(&frame);
+    auto* button = new QFPushButton(&frame);  // its text takes the button-text role
+    auto* ruled_button = new QFPushButton(&frame);
+    for (QLabel* label : {native, ruled}) label->setText("Meeting summary");
+    for (QPushButton* b : {button, ruled_button}) b->setText("Done");
+    QssSetter::SetStyle(native, "native", look);
+    QssSetter::SetStyle(button, "button", look);
+    EXPECT_TRUE(native->styleSheet().isEmpty()) << native->styleSheet().toStdString();
+    EXPECT_TRUE(button->styleSheet().isEmpty());
+    const auto rules = [&](const char* selector) {
+      QssStateStyles states;
+      states.normal = look;
+      return QTUICustomThemeHelper::SharedInstance()->ResolveTokens(
+          QssSetter::ComposeRules(selector, states));
+    };
+    ruled->setObjectName("ruled");
+    ruled->setStyleSheet(rules("#ruled"));
+    ruled_button->setObjectName("ruled_button");
+    ruled_button->setStyleSheet(rules("#ruled_button"));
+    frame.ensurePolished();
+    for (QWidget* w : std::initializer_list<QWidget*>{native, ruled, button, ruled_button})
+      w->ensurePolished();
+    EXPECT_EQ(native->font(), ruled->font());
+    EXPECT_EQ(native->font().weight(), ruled->font().weight());
+    EXPECT_EQ(native->palette(), ruled->palette());
+    EXPECT_EQ(button->palette(), ruled_button->palette());
+    EXPECT_EQ(native->minimumHeight(), ruled->minimumHeight());
+    EXPECT_EQ(native->sizeHint(), ruled->sizeHint());
+  }
+}
+
+// A native look follows the theme even when its styled frame is restyled afterwards, and gives the
+// widget back its own font, palette and height once a style needs a sheet.
+TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
+  LightThemeAfter reset;
+  QFWidget frame;
+  frame.setObjectName("frame");
+  QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
+  auto* label = new QFLabel(&frame);
+  const int natural_px = QFontInfo(label->font()).pixelSize();
+  QssSetter::SetStyle(label, "",
+                      QssStyle().FontSize(19).LineHeight(30).Color("vl_color_text_primary"));
+  frame.show();
+  const QColor light = Token("vl_color_text_primary");
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), light);
+  ASSERT_TRUE(QssSetter::SetTheme("dark"));
+  QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_secondary"));
+  ASSERT_NE(Token("vl_color_text_primary"), light);
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
+  EXPECT_EQ(label->font().pixelSize(), 19);
+  EXPECT_EQ(label->minimumHeight(), 30);
+
+  // A padding needs a sheet: the label's own font and height come back, the colour is the rule's.
+  QssSetter::SetStyle(label, "", QssStyle().Padding(1, 1, 1, 1).Color("vl_color_text_secondary"));
+  EXPECT_TRUE(label->styleSheet().contains("padding:1px"));
+  EXPECT_EQ(QFontInfo(label->font()).pixelSize(), natural_px);
+  EXPECT_EQ(label->minimumHeight(), 0);
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), Token("vl_color_text_secondary"));
+
+  // An unknown token stays visible in a sheet, as in any other rule.
+  QssSetter::SetStyle(label, "", QssStyle().Color("vl_color_no_such_token"));
+  EXPECT_TRUE(label->styleSheet().contains("vl_color_no_such_token"));
 }
 
 TEST(QssSetterTest, LayersKeepRawTextBesideGeneratedRules) {

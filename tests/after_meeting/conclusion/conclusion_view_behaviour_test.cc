@@ -239,7 +239,7 @@ TEST_F(ConclusionViewBehaviour, ThemeSwitchRestylesThePage) {
   ASSERT_TRUE(QssSetter::SetTheme("dark"));
   ASSERT_NE(Token("vl_color_background_quinary"), light);
   EXPECT_EQ(background(), Token("vl_color_background_quinary"));
-  EXPECT_TRUE(w.title->styleSheet().contains(SheetColor("vl_color_text_primary")));
+  EXPECT_EQ(w.title->palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
   EXPECT_TRUE(w.skeleton_row1->styleSheet().contains(SheetColor("vl_color_background_secondary")));
   EXPECT_FALSE(w.frame->styleSheet().contains("vl_color_"));
 }
