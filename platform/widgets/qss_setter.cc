@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include <QApplication>
 #include <QFont>
 #include <QPalette>
 #include <QPointer>
@@ -121,6 +122,15 @@ std::optional<TextLook> TextLookOf(const QssStyle* const* states, size_t count) 
   return look;
 }
 
+// Whether the widget sits in a tree that a style sheet styles, where Qt passes no font or palette
+// down from a widget to its children: only there does a look given through them stay with the
+// widget alone, as a rule of its own would.
+bool InStyledTree(const QWidget* widget) {
+  const QWidget* parent = widget->parentWidget();
+  return (parent && parent->style()->inherits("QStyleSheetStyle")) ||
+         !qApp->styleSheet().isEmpty();
+}
+
 // Calls change with the widget unpolished: a style-sheet style saves a widget's palette as it
 // polishes it and puts that palette back on the next polish, which would undo a palette set
 // in between (as a theme change does).
@@ -223,7 +233,8 @@ class Registry {
   void Apply(Record& record) {
     QWidget* widget = record.widget;
     if (!widget) return;
-    if (record.look && IsBlank(record.kit) && IsBlank(record.raw) && ApplyNative(widget, record))
+    if (record.look && IsBlank(record.kit) && IsBlank(record.raw) && InStyledTree(widget) &&
+        ApplyNative(widget, record))
       return;
     if (record.native) WithWidgetUnpolished(widget, [&] { RestoreBefore(widget, record); });
     const QString* layers[3];

@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <QLabel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +204,16 @@ TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
   // An unknown token stays visible in a sheet, as in any other rule.
   QssSetter::SetStyle(label, "", QssStyle().Color("vl_color_no_such_token"));
   EXPECT_TRUE(label->styleSheet().contains("vl_color_no_such_token"));
+
+  // Outside a styled tree Qt hands a widget's palette on to its children, which a rule's never
+  // reaches: there the look stays a sheet, and a button inside keeps its face.
+  QWidget loose;
+  auto* button = new QPushButton("Done", &loose);
+  const QColor face = button->palette().color(QPalette::Button);
+  QssSetter::SetStyle(&loose, "loose", QssStyle().Background("transparent"));
+  EXPECT_TRUE(loose.styleSheet().contains("transparent"));
+  loose.show();
+  EXPECT_EQ(button->palette().color(QPalette::Button), face);
 }
 
 TEST(QssSetterTest, LayersKeepRawTextBesideGeneratedRules) {
