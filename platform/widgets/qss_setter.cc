@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFrame>
+#include <QLabel>
 #include <QPalette>
 #include <QPointer>
 #include <QStringBuilder>
@@ -43,13 +45,14 @@ void AppendUtf8(QString* out, const std::string& text) {
   out->append(QLatin1String(text.data(), int(text.size())));
 }
 
-// A style layer that sets only how a widget's text looks, given through its font and palette.
-struct TextLook {
+// A style layer that sets only a widget's text look and a background of one colour, given through
+// its font, palette and minimum height.
+struct SimpleLook {
   int font_px = -1;
   int weight = -1;  // CSS weight, as written in a rule
   int min_height = -1;
-  std::string color;  // a token; empty when the style sets none
-  bool clear_background = false;
+  std::string color;       // a token; empty when the style sets none
+  std::string background;  // a token or "transparent"; empty when the style sets none
 };
 
 struct Record {
@@ -57,8 +60,8 @@ struct Record {
   QString kit;
   QString raw;
   QString style;
-  // The style layer as a text look, when it is one.
-  std::optional<TextLook> look;
+  // The style layer as a simple look, when it is one.
+  std::optional<SimpleLook> look;
   // The resolved text last given to setStyleSheet; anything else found on the widget was set
   // behind QssSetter's back. Empty while the look is given natively.
   QString applied;
@@ -68,6 +71,7 @@ struct Record {
   // takes over, and whether the look set the minimum height.
   bool native = false;
   bool native_min_height = false;
+  bool auto_fill_before = false;
   QFont font_before;
   QPalette palette_before;
   int min_height_before = 0;
@@ -87,14 +91,14 @@ int ParseSize(std::string_view value, bool px) {
 
 bool IsToken(std::string_view value) { return value.substr(0, 9) == "vl_color_"; }
 
-// The text look a style's normal state sets, when that is all the style sets. A radius alone
-// draws nothing: the look allows no background but a transparent one, and no border.
-std::optional<TextLook> TextLookOf(const QssStyle* const* states, size_t count) {
+// The simple look a style's normal state sets, when that is all the style sets. A radius, even
+// 0px, is left to a sheet: it has a button's rule paint the button's face instead of its style.
+std::optional<SimpleLook> SimpleLookOf(const QssStyle* const* states, size_t count) {
   for (size_t i = 1; i < count; ++i)
     if (!states[i]->empty()) return std::nullopt;
   std::string_view text = states[0]->DeclarationText();
   if (text.empty()) return std::nullopt;
-  TextLook look;
+  SimpleLook look;
   while (!text.empty()) {
     const size_t end = text.find(';');
     const size_t colon = text.find(':');
@@ -113,9 +117,9 @@ std::optional<TextLook> TextLookOf(const QssStyle* const* states, size_t count) 
       if (look.min_height < 0) return std::nullopt;
     } else if (name == "color" && IsToken(value)) {
       look.color = std::string(value);
-    } else if (name == "background-color" && value == "transparent") {
-      look.clear_background = true;
-    } else if (name != "border-radius") {
+    } else if (name == "background-color" && (IsToken(value) || value == "transparent")) {
+      look.background = std::string(value);
+    } else {
       return std::nullopt;
     }
   }
@@ -129,6 +133,15 @@ bool InStyledTree(const QWidget* widget) {
   const QWidget* parent = widget->parentWidget();
   return (parent && parent->style()->inherits("QStyleSheetStyle")) ||
          !qApp->styleSheet().isEmpty();
+}
+
+// Whether a sheet's background paints as a plain fill of the widget, as a filled palette does;
+// on a button, an editor or any other control, the rule paints the whole face in its place.
+// (Checked for a coloured button; assumed for the rest, which no page styles this way.)
+bool FillsPlainly(const QWidget* widget) {
+  const QMetaObject* meta = widget->metaObject();
+  return meta == &QWidget::staticMetaObject || meta == &QFrame::staticMetaObject ||
+         widget->inherits("QFWidget") || qobject_cast<const QLabel*>(widget);
 }
 
 // Calls change with the widget unpolished: a style-sheet style saves a widget's palette as it
@@ -145,19 +158,29 @@ void WithWidgetUnpolished(QWidget* widget, Change change) {
 void RestoreBefore(QWidget* widget, Record& record) {
   widget->setFont(record.font_before);
   widget->setPalette(record.palette_before);
+  widget->setAutoFillBackground(record.auto_fill_before);
   if (record.native_min_height) widget->setMinimumHeight(record.min_height_before);
   record.native = false;
   record.native_min_height = false;
 }
 
-// Gives the record's text look through the widget's font, palette and minimum height, as a rule
-// with those declarations would; false, with nothing changed, when its colour token is unknown.
+// Gives the record's look through the widget's font, palette and minimum height, as a rule with
+// those declarations would; false, with nothing changed, when one of its tokens is unknown or the
+// widget's rule would paint more than a fill.
 bool ApplyNative(QWidget* widget, Record& record) {
-  const TextLook& look = *record.look;
+  const SimpleLook& look = *record.look;
+  QTUICustomThemeHelper* theme = QTUICustomThemeHelper::SharedInstance();
   QColor color;
   if (!look.color.empty()) {
-    color = QTUICustomThemeHelper::SharedInstance()->GetThemeQColor(look.color);
+    color = theme->GetThemeQColor(look.color);
     if (!color.isValid()) return false;
+  }
+  QColor background;
+  if (!look.background.empty()) {
+    if (!FillsPlainly(widget)) return false;
+    background = look.background == "transparent" ? QColor(Qt::transparent)
+                                                  : theme->GetThemeQColor(look.background);
+    if (!background.isValid()) return false;
   }
   // The sheet QssSetter gave before goes first, so that the font and palette read as the
   // widget's own are not the sheet's; cleared as applied first, so that the style change this
@@ -169,6 +192,7 @@ bool ApplyNative(QWidget* widget, Record& record) {
       record.font_before = widget->font();
       record.palette_before = widget->palette();
       record.min_height_before = widget->minimumHeight();
+      record.auto_fill_before = widget->autoFillBackground();
       record.native = true;
     }
     QFont font = record.font_before;
@@ -183,12 +207,15 @@ bool ApplyNative(QWidget* widget, Record& record) {
             QPalette::PlaceholderText})
         palette.setColor(role, color);
     }
-    if (look.clear_background) {
+    if (background.isValid()) {
       for (QPalette::ColorRole role :
            {QPalette::Base, QPalette::Button, widget->backgroundRole(), QPalette::Window})
-        palette.setColor(role, Qt::transparent);
+        palette.setColor(role, background);
     }
     widget->setPalette(palette);
+    // A sheet paints its background in any widget; without one only a filling widget does.
+    widget->setAutoFillBackground((background.isValid() && background.alpha() > 0) ||
+                                  record.auto_fill_before);
     if (look.min_height >= 0) {
       widget->setMinimumHeight(look.min_height);
       record.native_min_height = true;
@@ -416,7 +443,7 @@ void SetStyleOf(QWidget* widget, const QString& object_name, const StateRefs& st
   // (a theme change re-applies every record).
   if (style == record.style && widget->styleSheet() == record.applied) return;
   record.style = std::move(style);
-  record.look = TextLookOf(states.data(), states.size());
+  record.look = SimpleLookOf(states.data(), states.size());
   registry.Apply(record);
 }
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include <QFontInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -124,17 +125,22 @@ TEST(QssSetterTest, ThemeSwitchRestylesLiveWidgetsAndForgetsDeadOnes) {
   EXPECT_EQ(label.font().pixelSize(), 16);
 }
 
+// A widget's picture, its children included, in one pixel format whatever its grab came in.
+QImage Pixels(QWidget* widget) {
+  return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 // A style that only sets how text looks is given without a sheet, and must look exactly as its
 // rules would: the same font, palette and minimum height, in a page's styled frame.
 TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
   LightThemeAfter reset;
   const QssStyle looks[] = {
-      QssStyle().FontSize(14).FontWeight(450).LineHeight(18).Radius(0).Color(
-          "vl_color_text_secondary"),
+      QssStyle().FontSize(14).FontWeight(450).LineHeight(18).Color("vl_color_text_secondary"),
       QssStyle().FontSize(16).FontWeight(500).Color("vl_color_text_primary"),
       QssStyle().FontWeight(700).LineHeight(20),
       QssStyle().Background("transparent").Color("vl_color_text_disabled").FontSize(12),
       QssStyle().Background("transparent"),
+      QssStyle().Background("vl_color_outline_tertiary"),
   };
   for (const QssStyle& look : looks) {
     SCOPED_TRACE(look.Declarations().toStdString());
@@ -150,7 +156,9 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
     QssSetter::SetStyle(native, "native", look);
     QssSetter::SetStyle(button, "button", look);
     EXPECT_TRUE(native->styleSheet().isEmpty()) << native->styleSheet().toStdString();
-    EXPECT_TRUE(button->styleSheet().isEmpty());
+    // A button's rule with a background paints the whole face: that stays a sheet.
+    const bool background = look.DeclarationText().find("background") != std::string::npos;
+    EXPECT_EQ(button->styleSheet().isEmpty(), !background);
     const auto rules = [&](const char* selector) {
       QssStateStyles states;
       states.normal = look;
@@ -170,7 +178,61 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
     EXPECT_EQ(button->palette(), ruled_button->palette());
     EXPECT_EQ(native->minimumHeight(), ruled->minimumHeight());
     EXPECT_EQ(native->sizeHint(), ruled->sizeHint());
+    native->setGeometry(0, 0, 120, 30);
+    ruled->setGeometry(0, 30, 120, 30);
+    button->setGeometry(120, 0, 120, 30);
+    ruled_button->setGeometry(120, 30, 120, 30);
+    frame.resize(240, 60);
+    const QImage shown = Pixels(&frame);
+    EXPECT_EQ(shown.copy(native->geometry()), shown.copy(ruled->geometry()));
+    EXPECT_EQ(shown.copy(button->geometry()), shown.copy(ruled_button->geometry()));
   }
+
+  // A background of one colour fills a container and a separator line as its rule paints them,
+  // and leaves the container's children their own palette.
+  for (const char* token : {"vl_color_background_quinary", "vl_color_outline_tertiary"}) {
+    SCOPED_TRACE(token);
+    QWidget frame;
+    frame.setObjectName("frame");
+    frame.setStyleSheet("#frame{background-color:#ffffff;}");
+    frame.resize(100, 40);
+    auto* native = new QFWidget(&frame);
+    auto* ruled = new QFWidget(&frame);
+    auto* line = new QFrame(&frame);
+    auto* ruled_line = new QFrame(&frame);
+    auto* child = new QLabel("In it", native);
+    auto* ruled_child = new QLabel("In it", ruled);
+    QssSetter::SetStyle(native, "native", QssStyle().Background(token));
+    QssSetter::SetStyle(line, "", QssStyle().Background(token));
+    EXPECT_TRUE(native->styleSheet().isEmpty() && line->styleSheet().isEmpty());
+    const QString rule = QTUICustomThemeHelper::SharedInstance()->ResolveTokens(
+        QStringLiteral("{background-color:%1;}").arg(token));
+    ruled->setObjectName("ruled");
+    ruled->setStyleSheet("#ruled" + rule);
+    ruled_line->setObjectName("ruled_line");
+    ruled_line->setStyleSheet("#ruled_line" + rule);
+    native->setGeometry(0, 0, 60, 20);
+    ruled->setGeometry(0, 20, 60, 20);
+    line->setGeometry(60, 0, 40, 1);
+    ruled_line->setGeometry(60, 20, 40, 1);
+    frame.show();
+    // As the window shows them: a widget's own grab fills its background whatever it paints.
+    const QImage shown = Pixels(&frame);
+    EXPECT_EQ(shown.copy(native->geometry()), shown.copy(ruled->geometry()));
+    EXPECT_EQ(shown.copy(line->geometry()), shown.copy(ruled_line->geometry()));
+    EXPECT_EQ(shown.pixelColor(30, 10), Token(token));
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+      for (int r = 0; r < QPalette::NColorRoles; ++r)
+        EXPECT_EQ(child->palette().color(QPalette::ColorGroup(g), QPalette::ColorRole(r)),
+                  ruled_child->palette().color(QPalette::ColorGroup(g), QPalette::ColorRole(r)))
+            << g << " " << r;
+  }
+  // A radius takes a sheet, even 0px: in a button's rule it has the sheet paint the button's face.
+  QWidget frame;
+  frame.setStyleSheet("QWidget{}");
+  auto* rounded = new QFPushButton(&frame);
+  QssSetter::SetStyle(rounded, "", QssStyle().FontSize(14).Radius(0));
+  EXPECT_TRUE(rounded->styleSheet().contains("border-radius:0px"));
 }
 
 // A native look follows the theme even when its styled frame is restyled afterwards, and gives the
