@@ -126,15 +126,6 @@ std::optional<SimpleLook> SimpleLookOf(const QssStyle* const* states, size_t cou
   return look;
 }
 
-// Whether the widget sits in a tree that a style sheet styles, where Qt passes no font or palette
-// down from a widget to its children: only there does a look given through them stay with the
-// widget alone, as a rule of its own would.
-bool InStyledTree(const QWidget* widget) {
-  const QWidget* parent = widget->parentWidget();
-  return (parent && parent->style()->inherits("QStyleSheetStyle")) ||
-         !qApp->styleSheet().isEmpty();
-}
-
 // Whether a sheet's background paints as a plain fill of the widget, as a filled palette does;
 // on a button, an editor or any other control, the rule paints the whole face in its place.
 // (Checked for a coloured button; assumed for the rest, which no page styles this way.)
@@ -260,7 +251,7 @@ class Registry {
   void Apply(Record& record) {
     QWidget* widget = record.widget;
     if (!widget) return;
-    if (record.look && IsBlank(record.kit) && IsBlank(record.raw) && InStyledTree(widget) &&
+    if (record.look && IsBlank(record.kit) && IsBlank(record.raw) && OnlyOwnRulesReach(widget) &&
         ApplyNative(widget, record))
       return;
     if (record.native) WithWidgetUnpolished(widget, [&] { RestoreBefore(widget, record); });
@@ -290,6 +281,29 @@ class Registry {
     const QString resolved = QTUICustomThemeHelper::SharedInstance()->ResolveTokens(text);
     record.applied = resolved;
     if (widget->styleSheet() != resolved) widget->setStyleSheet(resolved);
+  }
+
+  // Whether a look given through the widget's font and palette stays the widget's alone and
+  // outranks nothing, as a rule of its own would: the widget sits in a tree some sheet above it
+  // styles, where Qt passes no font or palette on to children, and every sheet above it holds
+  // only QssSetter's rules for its own widget, which cannot reach this one. A rule that can (the
+  // application's, a kit's, a raw text's) would win over a palette, where the widget's own sheet
+  // wins over it.
+  bool OnlyOwnRulesReach(QWidget* widget) {
+    if (!qApp->styleSheet().isEmpty()) return false;
+    bool styled = false;
+    for (QWidget* above = widget->parentWidget(); above; above = above->parentWidget()) {
+      const QString sheet = above->styleSheet();
+      if (sheet.isEmpty()) continue;
+      const Record* record = Find(above);
+      if (!record || !IsBlank(record->kit) || !IsBlank(record->raw) || sheet != record->applied)
+        return false;
+      // "#name" rules reach any widget of that name below.
+      if (!above->objectName().isEmpty() && above->objectName() == widget->objectName())
+        return false;
+      styled = true;
+    }
+    return styled;
   }
 
   void RestyleAll() {

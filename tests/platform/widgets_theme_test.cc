@@ -1,6 +1,7 @@
 #include <set>
 #include <string>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
@@ -145,8 +146,7 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
   for (const QssStyle& look : looks) {
     SCOPED_TRACE(look.Declarations().toStdString());
     QFWidget frame;
-    frame.setObjectName("frame");
-    frame.setStyleSheet("#frame{background-color:#ffffff;}");
+    QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
     auto* native = new QFLabel(&frame);
     auto* ruled = new QFLabel(&frame);
     auto* button = new QFPushButton(&frame);  // its text takes the button-text role
@@ -193,8 +193,7 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
   for (const char* token : {"vl_color_background_quinary", "vl_color_outline_tertiary"}) {
     SCOPED_TRACE(token);
     QWidget frame;
-    frame.setObjectName("frame");
-    frame.setStyleSheet("#frame{background-color:#ffffff;}");
+    QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
     frame.resize(100, 40);
     auto* native = new QFWidget(&frame);
     auto* ruled = new QFWidget(&frame);
@@ -229,7 +228,7 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
   }
   // A radius takes a sheet, even 0px: in a button's rule it has the sheet paint the button's face.
   QWidget frame;
-  frame.setStyleSheet("QWidget{}");
+  QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
   auto* rounded = new QFPushButton(&frame);
   QssSetter::SetStyle(rounded, "", QssStyle().FontSize(14).Radius(0));
   EXPECT_TRUE(rounded->styleSheet().contains("border-radius:0px"));
@@ -266,6 +265,30 @@ TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
   // An unknown token stays visible in a sheet, as in any other rule.
   QssSetter::SetStyle(label, "", QssStyle().Color("vl_color_no_such_token"));
   EXPECT_TRUE(label->styleSheet().contains("vl_color_no_such_token"));
+
+  // A rule from above that can reach the label (a kit's, a raw text's, the application's) would
+  // win over a palette, where the label's own sheet wins over it: the look stays a sheet there.
+  QFWidget outer;
+  outer.setStyleSheet("QLabel{color:#ff0000;font-size:30px;}");
+  auto* inner = new QFWidget(&outer);
+  QssSetter::SetStyle(inner, "inner", QssStyle().Background("vl_color_background_secondary"));
+  auto* reached = new QFLabel("Reached", inner);
+  QssSetter::SetStyle(reached, "reached", QssStyle().FontSize(13).Color("vl_color_text_primary"));
+  EXPECT_FALSE(reached->styleSheet().isEmpty());
+  outer.show();
+  EXPECT_EQ(reached->palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
+  EXPECT_EQ(reached->font().pixelSize(), 13);
+  {
+    qApp->setStyleSheet("QLabel{font-size:30px;}");
+    QFWidget styled;
+    QssSetter::SetStyle(&styled, "styled", QssStyle().Background("vl_color_background_secondary"));
+    auto* under_app = new QFLabel("Under the application's sheet", &styled);
+    QssSetter::SetStyle(under_app, "", QssStyle().FontSize(13));
+    EXPECT_FALSE(under_app->styleSheet().isEmpty());
+    styled.show();
+    EXPECT_EQ(under_app->font().pixelSize(), 13);
+    qApp->setStyleSheet(QString());
+  }
 
   // Outside a styled tree Qt hands a widget's palette on to its children, which a rule's never
   // reaches: there the look stays a sheet, and a button inside keeps its face.
