@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QPointer>
 #include <QStringBuilder>
@@ -46,7 +48,7 @@ void AppendUtf8(QString* out, const std::string& text) {
 }
 
 // A style layer that sets only a widget's text look and a background of one colour, given through
-// its font, palette and minimum height.
+// its font, palette and minimum height and a painted fill.
 struct SimpleLook {
   int font_px = -1;
   int weight = -1;  // CSS weight, as written in a rule
@@ -68,10 +70,14 @@ struct Record {
   // The number of the widget's scope property when its rules are scoped by it; 0 before.
   int scope = 0;
   // While the look is given natively: what the widget had before it, restored when a sheet
-  // takes over, and whether the look set the minimum height.
+  // takes over, and which of them the look set.
   bool native = false;
+  bool native_font = false;
+  bool native_palette = false;
   bool native_min_height = false;
   bool auto_fill_before = false;
+  // The painted fill; invalid when the look has none.
+  QColor fill;
   QFont font_before;
   QPalette palette_before;
   int min_height_before = 0;
@@ -126,8 +132,8 @@ std::optional<SimpleLook> SimpleLookOf(const QssStyle* const* states, size_t cou
   return look;
 }
 
-// Whether a sheet's background paints as a plain fill of the widget, as a filled palette does;
-// on a button, an editor or any other control, the rule paints the whole face in its place.
+// Whether a sheet's background paints as a plain fill of the widget; on a button, an editor or
+// any other control, the rule paints the whole face in its place.
 // (Checked for a coloured button; assumed for the rest, which no page styles this way.)
 bool FillsPlainly(const QWidget* widget) {
   const QMetaObject* meta = widget->metaObject();
@@ -146,32 +152,75 @@ void WithWidgetUnpolished(QWidget* widget, Change change) {
   if (polished) widget->style()->polish(widget);
 }
 
-void RestoreBefore(QWidget* widget, Record& record) {
-  widget->setFont(record.font_before);
-  widget->setPalette(record.palette_before);
-  widget->setAutoFillBackground(record.auto_fill_before);
-  if (record.native_min_height) widget->setMinimumHeight(record.min_height_before);
-  record.native = false;
-  record.native_min_height = false;
+QColor FillOf(QWidget* widget);
+
+// Paints the fills of simple looks under whatever their widgets paint, where a rule paints its
+// background. A filled palette would look the same but hand its colours on to the widget's
+// children, which a rule's never reach.
+class FillPainter : public QObject {
+ public:
+  static FillPainter* Get() {
+    static FillPainter* painter = new FillPainter();
+    return painter;
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      auto* widget = static_cast<QWidget*>(watched);
+      const QColor fill = FillOf(widget);
+      if (fill.alpha() > 0) {
+        QPainter painter(widget);
+        painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), fill);
+      }
+    }
+    return false;
+  }
+};
+
+// Whether a look through font and palette stays with the widget alone: in a tree a sheet styles
+// Qt passes neither on to children, and a label is not given children.
+bool KeepsTextLookToItself(const QWidget* widget) {
+  const QWidget* parent = widget->parentWidget();
+  if (parent && parent->style()->inherits("QStyleSheetStyle")) return true;
+  if (!qobject_cast<const QLabel*>(widget)) return false;
+  for (const QObject* child : widget->children())
+    if (child->isWidgetType()) return false;
+  return true;
 }
 
-// Gives the record's look through the widget's font, palette and minimum height, as a rule with
-// those declarations would; false, with nothing changed, when one of its tokens is unknown or the
-// widget's rule would paint more than a fill.
+void RestoreBefore(QWidget* widget, Record& record) {
+  if (record.native_font) widget->setFont(record.font_before);
+  if (record.native_palette) widget->setPalette(record.palette_before);
+  if (record.native_min_height) widget->setMinimumHeight(record.min_height_before);
+  if (widget->autoFillBackground() != record.auto_fill_before)
+    widget->setAutoFillBackground(record.auto_fill_before);
+  if (record.fill.isValid()) {
+    widget->removeEventFilter(FillPainter::Get());
+    record.fill = QColor();
+    widget->update();
+  }
+  record.native = record.native_font = record.native_palette = record.native_min_height = false;
+}
+
+// Gives the record's look through the widget's font, palette, minimum height and a painted fill,
+// as a rule with those declarations would; false, with nothing changed, when one of its tokens is
+// unknown or the look cannot be given exactly so on this widget.
 bool ApplyNative(QWidget* widget, Record& record) {
   const SimpleLook& look = *record.look;
   QTUICustomThemeHelper* theme = QTUICustomThemeHelper::SharedInstance();
+  const bool text_look = look.font_px > 0 || look.weight > 0 || !look.color.empty();
+  if (text_look && !KeepsTextLookToItself(widget)) return false;
   QColor color;
   if (!look.color.empty()) {
     color = theme->GetThemeQColor(look.color);
     if (!color.isValid()) return false;
   }
-  QColor background;
+  QColor fill;
   if (!look.background.empty()) {
     if (!FillsPlainly(widget)) return false;
-    background = look.background == "transparent" ? QColor(Qt::transparent)
-                                                  : theme->GetThemeQColor(look.background);
-    if (!background.isValid()) return false;
+    fill = look.background == "transparent" ? QColor(Qt::transparent)
+                                            : theme->GetThemeQColor(look.background);
+    if (!fill.isValid()) return false;
   }
   // The sheet QssSetter gave before goes first, so that the font and palette read as the
   // widget's own are not the sheet's; cleared as applied first, so that the style change this
@@ -186,33 +235,44 @@ bool ApplyNative(QWidget* widget, Record& record) {
       record.auto_fill_before = widget->autoFillBackground();
       record.native = true;
     }
-    QFont font = record.font_before;
-    if (look.font_px > 0) font.setPixelSize(look.font_px);
-    // Style sheets map a CSS weight onto Qt's scale as weight / 8, rounded.
-    if (look.weight > 0) font.setWeight(qMin((look.weight + 4) / 8, 99));
-    widget->setFont(font);
-    QPalette palette = record.palette_before;
+    if (look.font_px > 0 || look.weight > 0) {
+      QFont font = record.font_before;
+      if (look.font_px > 0) font.setPixelSize(look.font_px);
+      // Style sheets map a CSS weight onto Qt's scale as weight / 8, rounded.
+      if (look.weight > 0) font.setWeight(qMin((look.weight + 4) / 8, 99));
+      widget->setFont(font);
+      record.native_font = true;
+    } else if (record.native_font) {
+      widget->setFont(record.font_before);
+      record.native_font = false;
+    }
     if (color.isValid()) {
+      QPalette palette = record.palette_before;
       for (QPalette::ColorRole role :
            {QPalette::ButtonText, widget->foregroundRole(), QPalette::WindowText, QPalette::Text,
             QPalette::PlaceholderText})
         palette.setColor(role, color);
+      widget->setPalette(palette);
+      record.native_palette = true;
+    } else if (record.native_palette) {
+      widget->setPalette(record.palette_before);
+      record.native_palette = false;
     }
-    if (background.isValid()) {
-      for (QPalette::ColorRole role :
-           {QPalette::Base, QPalette::Button, widget->backgroundRole(), QPalette::Window})
-        palette.setColor(role, background);
-    }
-    widget->setPalette(palette);
-    // A sheet paints its background in any widget; without one only a filling widget does.
-    widget->setAutoFillBackground((background.isValid() && background.alpha() > 0) ||
-                                  record.auto_fill_before);
     if (look.min_height >= 0) {
       widget->setMinimumHeight(look.min_height);
       record.native_min_height = true;
     } else if (record.native_min_height) {
       widget->setMinimumHeight(record.min_height_before);
       record.native_min_height = false;
+    }
+    // The fill replaces the widget's own background, as a rule's does.
+    const bool auto_fill = record.auto_fill_before && !fill.isValid();
+    if (widget->autoFillBackground() != auto_fill) widget->setAutoFillBackground(auto_fill);
+    if (fill != record.fill) {
+      if (!record.fill.isValid()) widget->installEventFilter(FillPainter::Get());
+      if (!fill.isValid()) widget->removeEventFilter(FillPainter::Get());
+      record.fill = fill;
+      widget->update();
     }
   });
   return true;
@@ -283,15 +343,12 @@ class Registry {
     if (widget->styleSheet() != resolved) widget->setStyleSheet(resolved);
   }
 
-  // Whether a look given through the widget's font and palette stays the widget's alone and
-  // outranks nothing, as a rule of its own would: the widget sits in a tree some sheet above it
-  // styles, where Qt passes no font or palette on to children, and every sheet above it holds
-  // only QssSetter's rules for its own widget, which cannot reach this one. A rule that can (the
-  // application's, a kit's, a raw text's) would win over a palette, where the widget's own sheet
-  // wins over it.
+  // Whether no rule but the widget's own could reach it: there is no application sheet, and
+  // every sheet above it holds only QssSetter's rules for its own widget. A rule that can reach
+  // it (the application's, a kit's, a raw text's) would win over a palette, where the widget's
+  // own sheet wins over that rule.
   bool OnlyOwnRulesReach(QWidget* widget) {
     if (!qApp->styleSheet().isEmpty()) return false;
-    bool styled = false;
     for (QWidget* above = widget->parentWidget(); above; above = above->parentWidget()) {
       const QString sheet = above->styleSheet();
       if (sheet.isEmpty()) continue;
@@ -301,9 +358,13 @@ class Registry {
       // "#name" rules reach any widget of that name below.
       if (!above->objectName().isEmpty() && above->objectName() == widget->objectName())
         return false;
-      styled = true;
     }
-    return styled;
+    return true;
+  }
+
+  QColor FillOf(QWidget* widget) {
+    const Record* record = Find(widget);
+    return record ? record->fill : QColor();
   }
 
   void RestyleAll() {
@@ -334,6 +395,8 @@ class Registry {
   std::unordered_map<QWidget*, Record> records_;
   int scope_counter_ = 0;
 };
+
+QColor FillOf(QWidget* widget) { return Registry::Get().FillOf(widget); }
 
 void CheckColorValue(const char* property, std::string_view value) {
   if (IsToken(value) || value == "transparent" || value == "none") return;

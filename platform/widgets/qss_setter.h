@@ -14,14 +14,16 @@
 //   3. the style layer: the rules SetStyle generates, scoped to the widget's object name.
 // Each call replaces its own layer only. A style layer that sets only how the widget's text looks
 // (font size and weight, colour, line height) and a background of one colour, without rounded
-// corners, and stands alone, is given through the widget's font, palette, minimum height and
-// background filling instead of a sheet: the same look, where a sheet of the widget's own had Qt
-// parse and match it apart for that one widget. That holds where the widget sits in a tree a sheet
-// styles (elsewhere Qt would pass its font and palette on to its children) and no rule but
-// QssSetter's own for other widgets is set above it (any other rule reaching it would win over a
-// palette); everywhere else the look stays a sheet. Such a widget's font and palette belong to
-// QssSetter, which restores what they were once a sheet takes over. A rule that reaches the widget
-// from a sheet set above it later wins over its look, as it would over any palette.
+// corners, and stands alone, is given without a sheet: the font, palette and minimum height a
+// rule with those declarations gives, and its background painted under the widget as the rule
+// paints it. The same look, where a sheet of the widget's own had Qt parse and match it apart for
+// that one widget (and style everything inside it through the sheet). That holds where no rule
+// but QssSetter's own for other widgets is set above the widget and the application has no sheet
+// (any other rule reaching it would win over a palette), and, for a text look, where Qt passes the
+// font and palette on to no child: in a tree a sheet styles, or on a label, which has none;
+// everywhere else the look stays a sheet. Such a widget's font and palette belong to QssSetter,
+// which restores what they were once a sheet takes over. A rule that reaches the widget from a
+// sheet set above it later wins over its look, as it would over any palette.
 // Tokens are resolved through the current theme's table (theme_tables.h) when the sheet is applied
 // and again on every theme change; an unknown token is left in the text as written, so it shows in
 // the sheet and fails loudly in a test. Widgets are tracked with QPointer and forgotten when

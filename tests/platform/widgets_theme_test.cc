@@ -1,5 +1,6 @@
 #include <set>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QFontInfo>
@@ -126,6 +127,17 @@ TEST(QssSetterTest, ThemeSwitchRestylesLiveWidgetsAndForgetsDeadOnes) {
   EXPECT_EQ(label.font().pixelSize(), 16);
 }
 
+// The colours a widget's text is drawn in, in every colour group. (Its background is painted,
+// not given through the palette, so the other roles are left as they were.)
+std::vector<QColor> TextColours(const QWidget* widget) {
+  std::vector<QColor> colours;
+  for (int group = 0; group < QPalette::NColorGroups; ++group)
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                     QPalette::PlaceholderText, widget->foregroundRole()})
+      colours.push_back(widget->palette().color(QPalette::ColorGroup(group), role));
+  return colours;
+}
+
 // A widget's picture, its children included, in one pixel format whatever its grab came in.
 QImage Pixels(QWidget* widget) {
   return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -143,50 +155,55 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
       QssStyle().Background("transparent"),
       QssStyle().Background("vl_color_outline_tertiary"),
   };
-  for (const QssStyle& look : looks) {
-    SCOPED_TRACE(look.Declarations().toStdString());
-    QFWidget frame;
-    QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
-    auto* native = new QFLabel(&frame);
-    auto* ruled = new QFLabel(&frame);
-    auto* button = new QFPushButton(&frame);  // its text takes the button-text role
-    auto* ruled_button = new QFPushButton(&frame);
-    for (QLabel* label : {native, ruled}) label->setText("Meeting summary");
-    for (QPushButton* b : {button, ruled_button}) b->setText("Done");
-    QssSetter::SetStyle(native, "native", look);
-    QssSetter::SetStyle(button, "button", look);
-    EXPECT_TRUE(native->styleSheet().isEmpty()) << native->styleSheet().toStdString();
-    // A button's rule with a background paints the whole face: that stays a sheet.
-    const bool background = look.DeclarationText().find("background") != std::string::npos;
-    EXPECT_EQ(button->styleSheet().isEmpty(), !background);
-    const auto rules = [&](const char* selector) {
-      QssStateStyles states;
-      states.normal = look;
-      return QTUICustomThemeHelper::SharedInstance()->ResolveTokens(
-          QssSetter::ComposeRules(selector, states));
-    };
-    ruled->setObjectName("ruled");
-    ruled->setStyleSheet(rules("#ruled"));
-    ruled_button->setObjectName("ruled_button");
-    ruled_button->setStyleSheet(rules("#ruled_button"));
-    frame.ensurePolished();
-    for (QWidget* w : std::initializer_list<QWidget*>{native, ruled, button, ruled_button})
-      w->ensurePolished();
-    EXPECT_EQ(native->font(), ruled->font());
-    EXPECT_EQ(native->font().weight(), ruled->font().weight());
-    EXPECT_EQ(native->palette(), ruled->palette());
-    EXPECT_EQ(button->palette(), ruled_button->palette());
-    EXPECT_EQ(native->minimumHeight(), ruled->minimumHeight());
-    EXPECT_EQ(native->sizeHint(), ruled->sizeHint());
-    native->setGeometry(0, 0, 120, 30);
-    ruled->setGeometry(0, 30, 120, 30);
-    button->setGeometry(120, 0, 120, 30);
-    ruled_button->setGeometry(120, 30, 120, 30);
-    frame.resize(240, 60);
-    const QImage shown = Pixels(&frame);
-    EXPECT_EQ(shown.copy(native->geometry()), shown.copy(ruled->geometry()));
-    EXPECT_EQ(shown.copy(button->geometry()), shown.copy(ruled_button->geometry()));
-  }
+  // In a tree a sheet styles (a rounded frame) and in a plain one.
+  for (const bool styled_tree : {true, false})
+    for (const QssStyle& look : looks) {
+      SCOPED_TRACE(look.Declarations().toStdString() + (styled_tree ? " styled" : " plain"));
+      QFWidget frame;
+      QssStyle frame_style = QssStyle().Background("vl_color_background_quaternary");
+      if (styled_tree) frame_style.Radius(6);
+      QssSetter::SetStyle(&frame, "frame", frame_style);
+      auto* native = new QFLabel(&frame);
+      auto* ruled = new QFLabel(&frame);
+      auto* button = new QFPushButton(&frame);  // its text takes the button-text role
+      auto* ruled_button = new QFPushButton(&frame);
+      for (QLabel* label : {native, ruled}) label->setText("Meeting summary");
+      for (QPushButton* b : {button, ruled_button}) b->setText("Done");
+      QssSetter::SetStyle(native, "native", look);
+      QssSetter::SetStyle(button, "button", look);
+      EXPECT_TRUE(native->styleSheet().isEmpty()) << native->styleSheet().toStdString();
+      // A button's rule with a background paints the whole face, and outside a styled tree a
+      // button's font and palette would reach anything put in it: both stay sheets.
+      const bool background = look.DeclarationText().find("background") != std::string::npos;
+      EXPECT_EQ(button->styleSheet().isEmpty(), !background && styled_tree);
+      const auto rules = [&](const char* selector) {
+        QssStateStyles states;
+        states.normal = look;
+        return QTUICustomThemeHelper::SharedInstance()->ResolveTokens(
+            QssSetter::ComposeRules(selector, states));
+      };
+      ruled->setObjectName("ruled");
+      ruled->setStyleSheet(rules("#ruled"));
+      ruled_button->setObjectName("ruled_button");
+      ruled_button->setStyleSheet(rules("#ruled_button"));
+      frame.ensurePolished();
+      for (QWidget* w : std::initializer_list<QWidget*>{native, ruled, button, ruled_button})
+        w->ensurePolished();
+      EXPECT_EQ(native->font(), ruled->font());
+      EXPECT_EQ(native->font().weight(), ruled->font().weight());
+      EXPECT_EQ(TextColours(native), TextColours(ruled));
+      EXPECT_EQ(TextColours(button), TextColours(ruled_button));
+      EXPECT_EQ(native->minimumHeight(), ruled->minimumHeight());
+      EXPECT_EQ(native->sizeHint(), ruled->sizeHint());
+      native->setGeometry(0, 0, 120, 30);
+      ruled->setGeometry(0, 30, 120, 30);
+      button->setGeometry(120, 0, 120, 30);
+      ruled_button->setGeometry(120, 30, 120, 30);
+      frame.resize(240, 60);
+      const QImage shown = Pixels(&frame);
+      EXPECT_EQ(shown.copy(native->geometry()), shown.copy(ruled->geometry()));
+      EXPECT_EQ(shown.copy(button->geometry()), shown.copy(ruled_button->geometry()));
+    }
 
   // A background of one colour fills a container and a separator line as its rule paints them,
   // and leaves the container's children their own palette.
@@ -234,13 +251,15 @@ TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
   EXPECT_TRUE(rounded->styleSheet().contains("border-radius:0px"));
 }
 
-// A native look follows the theme even when its styled frame is restyled afterwards, and gives the
-// widget back its own font, palette and height once a style needs a sheet.
+// A native look follows the theme even when its frame (rounded, so it keeps a sheet) is restyled
+// afterwards, and gives the widget back its own font, palette and height once a style needs a
+// sheet.
 TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
   LightThemeAfter reset;
   QFWidget frame;
   frame.setObjectName("frame");
-  QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_quaternary"));
+  QssSetter::SetStyle(&frame, "frame",
+                      QssStyle().Radius(6).Background("vl_color_background_quaternary"));
   auto* label = new QFLabel(&frame);
   const int natural_px = QFontInfo(label->font()).pixelSize();
   QssSetter::SetStyle(label, "",
@@ -249,7 +268,8 @@ TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
   const QColor light = Token("vl_color_text_primary");
   EXPECT_EQ(label->palette().color(QPalette::WindowText), light);
   ASSERT_TRUE(QssSetter::SetTheme("dark"));
-  QssSetter::SetStyle(&frame, "frame", QssStyle().Background("vl_color_background_secondary"));
+  QssSetter::SetStyle(&frame, "frame",
+                      QssStyle().Radius(6).Background("vl_color_background_secondary"));
   ASSERT_NE(Token("vl_color_text_primary"), light);
   EXPECT_EQ(label->palette().color(QPalette::WindowText), Token("vl_color_text_primary"));
   EXPECT_EQ(label->font().pixelSize(), 19);
@@ -290,15 +310,21 @@ TEST(QssSetterTest, NativeLookFollowsTheThemeAndStepsAsideForASheet) {
     qApp->setStyleSheet(QString());
   }
 
-  // Outside a styled tree Qt hands a widget's palette on to its children, which a rule's never
-  // reaches: there the look stays a sheet, and a button inside keeps its face.
+  // A fill is painted, not handed down through the palette: a plain button inside keeps its face.
   QWidget loose;
   auto* button = new QPushButton("Done", &loose);
   const QColor face = button->palette().color(QPalette::Button);
-  QssSetter::SetStyle(&loose, "loose", QssStyle().Background("transparent"));
-  EXPECT_TRUE(loose.styleSheet().contains("transparent"));
+  QssSetter::SetStyle(&loose, "loose", QssStyle().Background("vl_color_background_secondary"));
+  EXPECT_TRUE(loose.styleSheet().isEmpty());
+  loose.resize(120, 60);
+  button->setGeometry(0, 0, 60, 30);
   loose.show();
   EXPECT_EQ(button->palette().color(QPalette::Button), face);
+  EXPECT_EQ(Pixels(&loose).pixelColor(100, 50), Token("vl_color_background_secondary"));
+  // A text look on a container outside a styled tree would reach its children: a sheet there.
+  QssSetter::SetStyle(&loose, "loose", QssStyle().Color("vl_color_text_secondary"));
+  EXPECT_FALSE(loose.styleSheet().isEmpty());
+  EXPECT_NE(button->palette().color(QPalette::ButtonText), Token("vl_color_text_secondary"));
 }
 
 TEST(QssSetterTest, LayersKeepRawTextBesideGeneratedRules) {
