@@ -143,9 +143,9 @@ QImage Pixels(QWidget* widget) {
   return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// A style that only sets how text looks is given without a sheet, and must look exactly as its
-// rules would: the same font, palette and minimum height, in a page's styled frame.
-TEST(QssSetterTest, TextLooksGoThroughFontAndPaletteExactlyAsTheirRules) {
+// A style that only sets how text looks and a fill is given without a sheet, and must look
+// exactly as its rules would: the same font, text colours, minimum height and pixels.
+TEST(QssSetterTest, SimpleLooksWithoutASheetLookExactlyAsTheirRules) {
   LightThemeAfter reset;
   const QssStyle looks[] = {
       QssStyle().FontSize(14).FontWeight(450).LineHeight(18).Color("vl_color_text_secondary"),
