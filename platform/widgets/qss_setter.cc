@@ -154,6 +154,9 @@ void WithWidgetUnpolished(QWidget* widget, Change change) {
 
 QColor FillOf(QWidget* widget);
 
+// Whether a fill puts anything on screen: a clear one needs no painting at all.
+bool Paints(const QColor& fill) { return fill.isValid() && fill.alpha() > 0; }
+
 // Paints the fills of simple looks under whatever their widgets paint, where a rule paints its
 // background. A filled palette would look the same but hand its colours on to the widget's
 // children, which a rule's never reach.
@@ -168,7 +171,7 @@ class FillPainter : public QObject {
     if (event->type() == QEvent::Paint) {
       auto* widget = static_cast<QWidget*>(watched);
       const QColor fill = FillOf(widget);
-      if (fill.alpha() > 0) {
+      if (Paints(fill)) {
         QPainter painter(widget);
         painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), fill);
       }
@@ -194,11 +197,11 @@ void RestoreBefore(QWidget* widget, Record& record) {
   if (record.native_min_height) widget->setMinimumHeight(record.min_height_before);
   if (widget->autoFillBackground() != record.auto_fill_before)
     widget->setAutoFillBackground(record.auto_fill_before);
-  if (record.fill.isValid()) {
+  if (Paints(record.fill)) {
     widget->removeEventFilter(FillPainter::Get());
-    record.fill = QColor();
     widget->update();
   }
+  record.fill = QColor();
   record.native = record.native_font = record.native_palette = record.native_min_height = false;
 }
 
@@ -269,10 +272,10 @@ bool ApplyNative(QWidget* widget, Record& record) {
     const bool auto_fill = record.auto_fill_before && !fill.isValid();
     if (widget->autoFillBackground() != auto_fill) widget->setAutoFillBackground(auto_fill);
     if (fill != record.fill) {
-      if (!record.fill.isValid()) widget->installEventFilter(FillPainter::Get());
-      if (!fill.isValid()) widget->removeEventFilter(FillPainter::Get());
+      if (Paints(fill) && !Paints(record.fill)) widget->installEventFilter(FillPainter::Get());
+      if (!Paints(fill) && Paints(record.fill)) widget->removeEventFilter(FillPainter::Get());
+      if (Paints(fill) || Paints(record.fill)) widget->update();
       record.fill = fill;
-      widget->update();
     }
   });
   return true;
