@@ -146,7 +146,8 @@ bool FillsPlainly(const QWidget* widget) {
 // in between (as a theme change does).
 template <class Change>
 void WithWidgetUnpolished(QWidget* widget, Change change) {
-  const bool polished = widget->testAttribute(Qt::WA_WState_Polished);
+  const bool polished = widget->testAttribute(Qt::WA_WState_Polished) &&
+                        widget->style()->inherits("QStyleSheetStyle");
   if (polished) widget->style()->unpolish(widget);
   change();
   if (polished) widget->style()->polish(widget);
